@@ -1,0 +1,36 @@
+# Host build: the portable core, its tests (also under ASan + UBSan), the ECU
+# simulator and the benchmarks.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+find_package(JPEG REQUIRED)
+
+set(SAN_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+# The core twice: plain for the simulator and the benchmarks, sanitized for the tests.
+add_library(motoskop_core STATIC ${MOTOSKOP_CORE_SOURCES} ${MOTOSKOP_NATIVE_SOURCES})
+target_include_directories(motoskop_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(motoskop_core PUBLIC Threads::Threads JPEG::JPEG)
+
+add_library(motoskop_core_san STATIC ${MOTOSKOP_CORE_SOURCES} ${MOTOSKOP_NATIVE_SOURCES})
+target_include_directories(motoskop_core_san PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(motoskop_core_san PUBLIC ${SAN_FLAGS})
+target_link_options(motoskop_core_san PUBLIC ${SAN_FLAGS})
+target_link_libraries(motoskop_core_san PUBLIC Threads::Threads JPEG::JPEG)
+
+# One test executable per tests/native/<name>.cpp: native_<name>.
+include(GoogleTest)
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+foreach(test_source ${NATIVE_TEST_SOURCES})
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(native_${test_name} ${test_source})
+  target_link_libraries(native_${test_name} PRIVATE motoskop_core_san GTest::gtest GTest::gtest_main)
+  target_compile_definitions(native_${test_name} PRIVATE
+    MOTOSKOP_SOURCE_DIR="${CMAKE_SOURCE_DIR}" MOTOSKOP_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(native_${test_name} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
+endforeach()
+
+include(${CMAKE_SOURCE_DIR}/tools/ecusim/sources.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tools/artgen/sources.cmake OPTIONAL)
+
+find_package(benchmark REQUIRED)
+motoskop_include_benchmarks()

@@ -1,0 +1,42 @@
+# Windows build (mingw-w64): motoskop.exe and the Windows test executable.
+set(MOTOSKOP_JPEG_PREFIX "" CACHE PATH "install prefix of the cross-built static libjpeg")
+if(NOT MOTOSKOP_JPEG_PREFIX OR NOT EXISTS "${MOTOSKOP_JPEG_PREFIX}/lib/libjpeg.a")
+  message(FATAL_ERROR "MOTOSKOP_JPEG_PREFIX must point at the cross-built libjpeg (scripts/build-libjpeg)")
+endif()
+add_library(jpeg_static STATIC IMPORTED)
+set_target_properties(jpeg_static PROPERTIES
+  IMPORTED_LOCATION "${MOTOSKOP_JPEG_PREFIX}/lib/libjpeg.a"
+  INTERFACE_INCLUDE_DIRECTORIES "${MOTOSKOP_JPEG_PREFIX}/include")
+
+set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+add_library(motoskop_core STATIC ${MOTOSKOP_CORE_SOURCES})
+target_include_directories(motoskop_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+# Everything of the program but its entry point, so the Windows tests can drive the windows.
+add_library(motoskop_win STATIC ${MOTOSKOP_WIN_SOURCES})
+target_include_directories(motoskop_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(motoskop_win PUBLIC motoskop_core jpeg_static ${WIN_SYSTEM_LIBS})
+
+set(MOTOSKOP_RC ${CMAKE_SOURCE_DIR}/assets/motoskop.rc)
+add_executable(motoskop WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${MOTOSKOP_RC})
+target_link_libraries(motoskop PRIVATE motoskop_win)
+target_link_options(motoskop PRIVATE ${WIN_LINK_OPTIONS})
+
+# googletest from Debian's sources, cross-compiled.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# One test executable per tests/win/<name>.cpp: win_<name>.exe, run under Wine.
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+foreach(test_source ${WIN_TEST_SOURCES})
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(win_${test_name} ${test_source} ${MOTOSKOP_RC})
+  target_link_libraries(win_${test_name} PRIVATE motoskop_win gtest gtest_main)
+  target_link_options(win_${test_name} PRIVATE ${WIN_LINK_OPTIONS})
+endforeach()
+
+motoskop_include_benchmarks()

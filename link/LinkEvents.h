@@ -1,0 +1,16 @@
+#pragma once
+// What the link cycle changes outside its own data: window controls (carried
+// out on the GUI thread by the Win32 side, in the order they are called) and
+// the thread's self-suspension.
+#include <string>
+
+class LinkEvents {
+  public:
+    virtual ~LinkEvents() = default;
+    virtual void setStatus(const std::string& text) = 0;             // Label51
+    virtual void setReadout(int param, const std::string& text) = 0; // Param_1..Param_14
+    virtual void setDiagButtonsEnabled(bool enabled) = 0;            // Image16, Image17
+    virtual void repaintRawPanel() = 0;                              // OpenGLPanel5
+    // Suspends the calling link thread; returns when it has been resumed.
+    virtual void suspendSelf() = 0;
+};
