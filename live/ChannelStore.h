@@ -35,8 +35,8 @@ struct BitGroupRecord {
 // What a chart needs of one channel, copied out under the lock.
 struct ChannelSnapshot {
     bool isBitGroup = false;
-    std::string text;        // ChannelRecord text
-    std::string bitTexts[8]; // BitGroupRecord texts, element j = bit j
+    std::string text;                        // ChannelRecord text
+    std::string bitTexts[8];                 // BitGroupRecord texts, element j = bit j
     int32_t history[kDrawnSamples + 1] = {}; // slots 0..430 (slot 0 unused by charts)
     int32_t xPos[kDrawnSamples + 1] = {};
 };
@@ -59,6 +59,9 @@ class ChannelStore {
     void setBitText(int family, int index, int bit, const char* text);
     void setValue(int family, int index, float value);
     void setBitFlag(int family, int index, int bit, bool set);
+    // A whole bit group at once: bitTexts "1"/"0" by bit j of byte and, where the
+    // channel has them, bitFlags; readers see the eight texts change together.
+    void setBits(int family, int index, uint8_t byte);
     bool bitFlag(int family, int index, int bit) const;
 
     // Readers.
@@ -74,6 +77,10 @@ class ChannelStore {
     // Allocates nothing.
     void sample(int family);
 
+    // The history sample of a chart value: truncated toward zero through a 64-bit
+    // integer whose low 32 bits are kept; NaN and values beyond 64 bits give 0.
+    static int32_t truncateSample(float value);
+
   private:
     struct Slot {
         ChannelRecord* record = nullptr;
@@ -85,6 +92,7 @@ class ChannelStore {
     mutable std::mutex lock_;
     // Storage is sized for the worst case; slots_ maps (family, index) to it.
     ChannelRecord records_[kTotalChannels];
-    BitGroupRecord groups_[16];
+    static constexpr int kTotalBitGroups = 4 + 4 + 5 + 4;
+    BitGroupRecord groups_[kTotalBitGroups];
     Slot slots_[5][55];
 };
