@@ -1,0 +1,68 @@
+#include "link/CommandStep.h"
+
+#include "link/CommandFrames.h"
+#include "link/PortExchange.h"
+
+namespace {
+
+constexpr int32_t kConfirmed = 1;
+constexpr int32_t kRejected = 2;
+
+int32_t targetOf(const MainState& state, FrameTarget target) {
+    switch (target) {
+    case FrameTarget::Idle:
+        return state.idleTarget.load();
+    case FrameTarget::Mixture:
+        return state.mixtureTarget.load();
+    default:
+        return 0;
+    }
+}
+
+// Sends the row's frame and tells whether the reply confirms it. A reply that
+// ends before the tested byte is a rejection: a silent ECU confirms nothing.
+bool exchangeRow(MainState& state, SerialPort& port, bool portOpen, const CommandFrameRow& row) {
+    // The target is read after its flag was seen, so it is the one written before the flag.
+    const int32_t target = targetOf(state, row.target);
+    const CommandFrame frame = BuildCommandFrame(row, target);
+    uint8_t reply[kCommandReplySize] = {};
+    const int received =
+        portOpen ? ExchangeOnPort(port, frame.data(), kCommandFrameSize, reply, kCommandReplySize)
+                 : 0;
+    if (row.checkByte < 0 || received <= row.checkByte) return false;
+    const int32_t expected = row.target == FrameTarget::None ? row.expected : target;
+    return static_cast<int32_t>(reply[row.checkByte]) == expected;
+}
+
+// Takes the request and clears it in one go, so a request made while its frame
+// is on the wire (a new target, say) stays pending for the next step.
+bool takeRequest(std::atomic<uint8_t>& flag) {
+    return flag.exchange(0) != 0;
+}
+
+} // namespace
+
+void RunCommandStep(MainState& state, SerialPort& port, bool portOpen,
+                    const std::atomic<bool>& stop) {
+    const int family = state.ecuFamily.load();
+
+    if (stop.load()) return;
+    if (takeRequest(state.clearCodesRequested)) {
+        exchangeRow(state, port, portOpen, ClearCodesFrame(family)); // no outcome
+    }
+
+    const CommandTable table = FamilyCommandTable(family);
+    for (int i = 0; i < table.count; ++i) {
+        if (stop.load()) return;
+        const CommandFrameRow& row = table.rows[i];
+        if (!takeRequest(state.commandRequests[row.slot])) continue;
+        const bool confirmed = exchangeRow(state, port, portOpen, row);
+        state.requestStatus.store(confirmed ? kConfirmed : kRejected);
+    }
+
+    if (stop.load()) return;
+    if (takeRequest(state.returnControlRequested)) {
+        const bool confirmed = exchangeRow(state, port, portOpen, ReturnControlFrame());
+        state.requestStatus.store(confirmed ? kConfirmed : kRejected);
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The command step of the link cycle: sends one frame per pending request flag
+// (clear codes, the family's slots in table order, return control) and records
+// in requestStatus whether the ECU confirmed it.
+#include <atomic>
+
+#include "app/MainState.h"
+#include "platform/SerialPort.h"
+
+constexpr int kCommandReplySize = 30;
+
+// portOpen false: nothing is sent and every tested command counts as rejected.
+// Stops between exchanges once `stop` is raised.
+void RunCommandStep(MainState& state, SerialPort& port, bool portOpen,
+                    const std::atomic<bool>& stop);

@@ -1,0 +1,51 @@
+#pragma once
+// One pass of the link thread's endless loop: open the port if asked, close it
+// and suspend if asked, poll the ECU once and judge the reply, decode the
+// receive buffer, send the pending command frames. The thread (Com_Port) calls
+// RunOnce() again and again; nothing here sleeps, the serial time-outs pace it.
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "app/MainState.h"
+#include "link/LinkEvents.h"
+#include "link/ReplyDecoder.h"
+#include "platform/SerialPort.h"
+
+class LinkCycle {
+  public:
+    static constexpr int kPollReadSize = 70;  // bytes asked for per poll
+    static constexpr int kGoodReplySize = 68; // echo (4) + the ECU's frame (64)
+
+    LinkCycle(MainState& state, SerialPort& port, LinkEvents& events);
+    LinkCycle(const LinkCycle&) = delete;
+    LinkCycle& operator=(const LinkCycle&) = delete;
+
+    // Runs one cycle. Returns false once a stop was requested: the cycle then
+    // does no further work from the next check on (start of the cycle, after
+    // each blocking read and after each self-suspension).
+    bool RunOnce();
+
+    // Thread-safe; never blocks.
+    void RequestStop() { stop_.store(true); }
+    bool StopRequested() const { return stop_.load(); }
+
+    // For tests and diagnostics (link thread's data; read it only while the cycle is idle).
+    const uint8_t* replyBuffer() const { return replyBuffer_; }
+    bool linkOpen() const { return linkOpen_; }
+    const std::string& portNameCopy() const { return portNameCopy_; }
+
+  private:
+    bool openStep();
+    bool closeStep();
+    bool pollStep();
+    void clearReplyBuffer();
+
+    MainState& state_;
+    SerialPort& port_;
+    LinkEvents& events_;
+    std::atomic<bool> stop_{false};
+    std::string portNameCopy_;
+    bool linkOpen_ = false;
+    uint8_t replyBuffer_[kReplyBufferSize] = {};
+};
