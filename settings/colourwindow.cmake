@@ -1,0 +1,3 @@
+# Colour window: slider logic (portable) and the window (Win32).
+list(APPEND MOTOSKOP_CORE_SOURCES
+  ${CMAKE_SOURCE_DIR}/settings/ColourWindowLogic.cpp)
