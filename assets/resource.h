@@ -1,0 +1,42 @@
+// Resource numbers of the program's pictures (assets/motoskop.rc).
+// IDJ_*: JPEG pictures stored as RCDATA; IDB_*: BMP bitmaps.
+#pragma once
+
+// Main window
+#define IDJ_MAIN_BACKGROUND 100 // 800 x 572: frames, graph areas, lit faces of every button
+#define IDB_MAIN_CLOSE 101      // Image13, 18 x 9
+#define IDB_MAIN_ARROW_PREV 102 // Image5, 7, 9, 11: 23 x 13
+#define IDB_MAIN_ARROW_NEXT 103 // Image6, 8, 10, 12: 23 x 13
+#define IDB_MAIN_SET_1 110      // Image20..Image31: IDB_MAIN_SET_1 + set - 1, 23 x 13
+#define IDB_MAIN_SET_12 121
+#define IDB_MAIN_COLOURS 130   // Image32, 67 x 20
+#define IDB_MAIN_ABOUT 131     // Image33, 67 x 20
+#define IDB_MAIN_START 132     // Image15's own picture: START, indicator dark, 95 x 20
+#define IDB_MAIN_ERROR 133     // Image17, 95 x 20
+#define IDB_MAIN_TEST 134      // Image16, 95 x 20
+#define IDB_MAIN_NEXT 135      // Image2, Image3, Image4: 26 x 19
+#define IDB_MAIN_EMBLEM 136    // Image18, 115 x 66
+#define IDB_MAIN_STARTSTOP 137 // ImageList1: six 95 x 20 frames side by side
+
+// About window
+#define IDB_ABOUT_BACKGROUND 200 // 524 x 365
+#define IDB_ABOUT_EXIT 201       // Image2, 24 x 18
+
+// Trouble-code window
+#define IDJ_CODES_BACKGROUND 300 // 524 x 365
+#define IDB_CODES_RESET 301      // Image2, 26 x 19
+#define IDB_CODES_EXIT 302       // Image3, 26 x 19
+
+// Actuator window
+#define IDB_ACT_BACKGROUND 400 // 524 x 365
+#define IDB_ACT_OFF 401        // "Выкл." 95 x 20
+#define IDB_ACT_ON 402         // "Вкл." 95 x 20
+#define IDB_ACT_BLANK 403      // Image7, 11, 15, 19 beneath the trackbars, 95 x 20
+#define IDB_ACT_RETURN 404     // Image2, 26 x 19
+#define IDB_ACT_EXIT 405       // Image3, 26 x 19
+
+// Colour window
+#define IDB_COLOUR_BACKGROUND 500 // 524 x 365
+#define IDB_COLOUR_STANDARD 501   // Image2, 24 x 18
+#define IDB_COLOUR_SAVE 502       // Image3, 24 x 18
+#define IDB_COLOUR_EXIT 503       // Image4, 24 x 18

@@ -1,0 +1,9 @@
+#pragma once
+// Each window's pictures, written into dir (the assets folder).
+#include <string>
+
+void DrawMainWindow(const std::string& dir);
+void DrawAboutWindow(const std::string& dir);
+void DrawTroubleCodeWindow(const std::string& dir);
+void DrawActuatorWindow(const std::string& dir);
+void DrawColourWindow(const std::string& dir);
