@@ -2,3 +2,5 @@
 list(APPEND MOTOSKOP_CORE_SOURCES
   ${CMAKE_SOURCE_DIR}/codes/TroubleCodeMessages.cpp
   ${CMAKE_SOURCE_DIR}/codes/TroubleCodeList.cpp)
+list(APPEND MOTOSKOP_WIN_SOURCES
+  ${CMAKE_SOURCE_DIR}/codes/TForm4.cpp)
