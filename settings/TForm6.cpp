@@ -2,6 +2,7 @@
 
 #include "app/MainState.h"
 #include "assets/resource.h"
+#include "platform/Registry.h"
 
 TForm6* Form6 = nullptr;
 
@@ -49,8 +50,10 @@ COLORREF BackgroundColourAt(const ui::Bitmap& picture, int x, int y, COLORREF fa
 
 } // namespace
 
-TForm6::TForm6(MainState& state, Registry& registry, std::function<void(int)> repaint, HWND owner)
-    : repaint_(std::move(repaint)), logic_(state, registry, *this) {
+TForm6::TForm6(MainState& state, std::unique_ptr<Registry> registry,
+               std::function<void(int)> repaint, HWND owner)
+    : registry_(std::move(registry)), repaint_(std::move(repaint)),
+      logic_(state, *registry_, *this) {
     if (!create(owner, kWidth, kHeight, L"MOTOSKOP")) return;
     build();
     centreOnOwner();
@@ -123,10 +126,10 @@ void TForm6::repaintPanel(int panel) {
     if (repaint_) repaint_(panel);
 }
 
-TForm6* ShowColourWindow(MainState& state, Registry& registry, std::function<void(int)> repaint,
-                         HWND owner) {
+TForm6* ShowColourWindow(MainState& state, std::unique_ptr<Registry> registry,
+                         std::function<void(int)> repaint, HWND owner) {
     delete Form6;
-    Form6 = new TForm6(state, registry, std::move(repaint), owner);
+    Form6 = new TForm6(state, std::move(registry), std::move(repaint), owner);
     ui::Form::SetWindowEnabled(owner, false);
     return Form6;
 }

@@ -4,6 +4,7 @@
 // do is in ColourWindowLogic; this class is the window and its controls.
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "settings/ColourWindowLogic.h"
 #include "ui/Form.h"
@@ -16,9 +17,10 @@ class Registry;
 
 class TForm6 : public ui::Form, private ColourWindowView {
   public:
-    // repaint(panel) repaints panel 1..4 (graphs) or 5 (received data).
-    TForm6(MainState& state, Registry& registry, std::function<void(int panel)> repaint,
-           HWND owner);
+    // repaint(panel) repaints panel 1..4 (graphs) or 5 (received data). The
+    // registry is where the colours are stored.
+    TForm6(MainState& state, std::unique_ptr<Registry> registry,
+           std::function<void(int panel)> repaint, HWND owner);
 
     // Image1 is the form's background picture.
     ui::Picture Image2, Image3, Image4;
@@ -38,6 +40,7 @@ class TForm6 : public ui::Form, private ColourWindowView {
     void setSliderPosition(int slider, int position) override;
     void repaintPanel(int panel) override;
 
+    std::unique_ptr<Registry> registry_;
     std::function<void(int)> repaint_;
     ColourWindowLogic logic_;
 };
@@ -46,7 +49,7 @@ extern TForm6* Form6;
 
 // A new colour window over `owner` (the one before, closed by now, is freed)
 // and the owner disabled.
-TForm6* ShowColourWindow(MainState& state, Registry& registry,
+TForm6* ShowColourWindow(MainState& state, std::unique_ptr<Registry> registry,
                          std::function<void(int panel)> repaint, HWND owner);
 
 // The main window's colour-settings button.
