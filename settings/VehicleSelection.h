@@ -1,0 +1,15 @@
+#pragma once
+// The car, engine and port buttons: each release steps forward through its
+// table and wraps. Car and engine choices live in memory only; the port
+// choice is stored at once.
+class Registry;
+class SelectionView;
+struct MainState;
+
+void SelectNextCar(Registry& registry, MainState& state, SelectionView& view);
+void SelectNextEngine(Registry& registry, MainState& state, SelectionView& view);
+void SelectNextPort(Registry& registry, MainState& state, SelectionView& view);
+
+// portName and the port label follow portIndex; an index outside the port
+// table changes neither.
+void ApplyPortIndex(MainState& state, SelectionView& view);

@@ -1,0 +1,144 @@
+// The graph parameter arrows.
+#include "live/GraphStepping.h"
+
+#include "settings/GraphSets.h"
+#include "settings/SettingsStore.h"
+#include "settings/VehicleSelection.h"
+#include "settings_fixture.h"
+
+namespace {
+
+class SteppingTest : public SettingsTest {
+  protected:
+    void SetUp() override {
+        LoadSettingsAtStartup(registry, state, view);
+        registry.clearLogs();
+    }
+
+    // What an arrow's mouse-down and mouse-up do before the step.
+    void arrow(int graph, bool next) {
+        state.editedGraph = "Graf" + std::to_string(graph);
+        state.editedParam = state.graphParam[graph - 1];
+        if (next)
+            StepGraphNext(registry, state, view);
+        else
+            StepGraphPrevious(registry, state, view);
+    }
+
+    void selectCar(const char* label) {
+        while (view.carLabel != label)
+            SelectNextCar(registry, state, view);
+        registry.clearLogs();
+    }
+};
+
+TEST_F(SteppingTest, WrapsAtBothEndsOfEveryFamily) {
+    struct Case {
+        const char* car;
+        int engines; // engine presses after the car press
+        int family;
+        int rows;
+    };
+    const Case cases[] = {
+        {"ESPERO", 0, 1, 34},
+        {"NEXIA",  0, 2, 35},
+        {"ESPERO", 6, 3, 35},
+        {"LANOS",  0, 4, 55}
+    };
+    for (const Case& c : cases) {
+        selectCar(c.car);
+        if (view.carLabel == std::string("ESPERO") && state.engineIndex[0] != 0)
+            for (int i = state.engineIndex[0]; i < 7; ++i)
+                SelectNextEngine(registry, state, view);
+        for (int i = 0; i < c.engines; ++i)
+            SelectNextEngine(registry, state, view);
+        ASSERT_EQ(state.ecuFamily, c.family);
+        const std::string set = state.carKey + state.engineKey + "SET_GRAF1";
+
+        arrow(1, false); // 0 -> last
+        EXPECT_EQ(registry.dword(set, "Graf1"), static_cast<uint32_t>(c.rows - 1)) << c.family;
+        EXPECT_EQ(state.graphParam[0], c.rows - 1);
+        arrow(1, true); // last -> 0
+        EXPECT_EQ(registry.dword(set, "Graf1"), 0u);
+        arrow(1, true);
+        EXPECT_EQ(state.graphParam[0], 1);
+        arrow(1, false);
+        EXPECT_EQ(view.captions[0], kFirstCaption);
+    }
+}
+
+TEST_F(SteppingTest, WritesOnlyTheSteppedValueOfTheActiveSet) {
+    selectCar("LANOS");
+    registry.putDword(state.carKey + state.engineKey + "SET_GRAF7", "Graf3", 54);
+    PressGraphSetButton(7, state, view);
+    LoadGraphSet(registry, state, view);
+    ASSERT_EQ(state.graphParam[2], 54);
+    arrow(3, true);
+    arrow(2, true);
+    ASSERT_EQ(registry.writes().size(), 2u);
+    EXPECT_EQ(registry.writes()[0].path, "\\MOTOSKOP\\CARS\\Lanos\\ENGINE\\1.3_SOHC\\SET_GRAF7");
+    EXPECT_EQ(registry.writes()[0].name, "Graf3");
+    EXPECT_EQ(registry.writes()[0].value, 0u);
+    EXPECT_EQ(registry.writes()[1].name, "Graf2");
+    EXPECT_EQ(registry.writes()[1].value, 1u);
+    EXPECT_EQ(view.captions[1], "2   A/C pres   Давление кондиционера.");
+
+    // Coming back to the same car, engine and set shows the same rows.
+    SelectNextCar(registry, state, view);
+    selectCar("LANOS");
+    PressGraphSetButton(7, state, view);
+    LoadGraphSet(registry, state, view);
+    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{0, 1, 0, 0}));
+    EXPECT_EQ(registry.dword("\\MOTOSKOP\\CARS\\Lanos\\ENGINE\\1.3_SOHC\\SET_GRAF1", "Graf2"), 0u);
+}
+
+TEST_F(SteppingTest, AfterSetFiveACarPressStoresIntoSetOneOfTheNewCar) {
+    PressGraphSetButton(5, state, view);
+    LoadGraphSet(registry, state, view);
+    SelectNextCar(registry, state, view);
+    arrow(4, true);
+    ASSERT_EQ(registry.writes().size(), 1u);
+    EXPECT_EQ(registry.writes()[0].path, "\\MOTOSKOP\\CARS\\Lanos\\ENGINE\\1.3_SOHC\\SET_GRAF1");
+}
+
+TEST_F(SteppingTest, RecreatesADeletedSetWithOnlyTheEditedValue) {
+    const std::string set = "\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF4";
+    registry.deleteKey(set);
+    PressGraphSetButton(4, state, view);
+    LoadGraphSet(registry, state, view);
+    arrow(2, true);
+    EXPECT_EQ(registry.valueNames(set), std::vector<std::string>{"Graf2"});
+    EXPECT_EQ(registry.dword(set, "Graf2"), 1u);
+    EXPECT_TRUE(registry.keyExists(
+        "\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF5")); // others untouched
+}
+
+TEST_F(SteppingTest, OutOfCatalogueRowsStepBackIntoTheCatalogue) {
+    registry.putDword(kEsperoSet1, "Graf1", 40);          // beyond family 1
+    registry.putDword(kEsperoSet1, "Graf2", 0x80000000u); // most negative
+    registry.putDword(kEsperoSet1, "Graf3", 0x7FFFFFFFu);
+    registry.putDword(kEsperoSet1, "Graf4", 0xFFFFFFFBu); // -5
+    LoadGraphSet(registry, state, view);
+    arrow(1, false);
+    arrow(2, false);
+    arrow(3, true);
+    arrow(4, true);
+    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{33, 33, 0, 0}));
+    EXPECT_EQ(view.captions[0], "34   Eer 2   Ошибки. Байт 2.");
+}
+
+TEST_F(SteppingTest, WithoutAWritableRegistryTheGraphKeepsItsRow) {
+    registry.setReadOnly(true);
+    arrow(1, true);
+    EXPECT_EQ(state.graphParam[0], 0);
+    EXPECT_TRUE(registry.writes().empty());
+
+    // No arrow pressed yet: no value name to write under.
+    registry.setReadOnly(false);
+    state.editedGraph.clear();
+    StepGraphNext(registry, state, view);
+    EXPECT_TRUE(registry.writes().empty());
+    EXPECT_FALSE(registry.dword(kEsperoSet1, "").has_value());
+}
+
+} // namespace
