@@ -1,28 +1,34 @@
-// Placeholder entry point until the main window lands: one plain window titled MOTOSKOP.
+// The program's entry point: the main window and the message loop. Nothing
+// is destroyed at the end: the link thread may still be using the main
+// window's state, and the process exit ends it.
 #include <windows.h>
 
-static LRESULT CALLBACK PlaceholderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+#include <exception>
+
+#include "app/TForm1.h"
+#include "ui/Text.h"
+
+namespace {
+
+void ShowException(const char* what) {
+    MessageBoxW(nullptr, ui::Widen(what).c_str(), L"MOTOSKOP", MB_OK | MB_ICONERROR);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = PlaceholderProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"MotoskopPlaceholder";
-    wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowW(wc.lpszClassName, L"MOTOSKOP", WS_POPUP | WS_VISIBLE, 0, 0, 800, 572,
-                              nullptr, nullptr, instance, nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        new TForm1(); // sets Form1; the taskbar button reads "MOTOSKOP"
+        Form1->show();
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    } catch (const std::exception& e) {
+        ShowException(e.what());
+    } catch (...) {
+        ShowException("Unknown error.");
     }
     return 0;
 }
