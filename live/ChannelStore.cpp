@@ -44,8 +44,9 @@ const BitGroupPlace* findBitGroup(int family, int index) {
 void shiftHistory(int32_t* history, int32_t* xPos, int32_t sample) {
     history[0] = sample;
     std::memmove(history + 1, history, sizeof(int32_t) * kKeptSamples);
-    for (int i = 1; i <= kKeptSamples; ++i)
-        if (xPos[i] < i) ++xPos[i];
+    if (xPos[kKeptSamples] >= kKeptSamples) return; // every position already final
+    for (int32_t i = 1; i <= kKeptSamples; ++i)
+        xPos[i] += xPos[i] < i ? 1 : 0;
 }
 
 } // namespace

@@ -1,0 +1,39 @@
+// One poll reply decoded, per ECU family.
+#include <memory>
+#include <random>
+
+#include <benchmark/benchmark.h>
+
+#include "app/MainState.h"
+#include "link/ReplyDecoder.h"
+
+namespace {
+
+struct NoWindow : LinkEvents {
+    void setStatus(const std::string&) override {}
+    void setReadout(int, const std::string& text) override {
+        benchmark::DoNotOptimize(text.data());
+    }
+    void setDiagButtonsEnabled(bool) override {}
+    void repaintRawPanel() override {}
+    void suspendSelf() override {}
+};
+
+void DecodeOneReply(benchmark::State& run) {
+    auto state = std::make_unique<MainState>();
+    state->ecuFamily = static_cast<int>(run.range(0));
+    NoWindow events;
+    uint8_t reply[kReplyBufferSize];
+    std::mt19937 random(7);
+    for (uint8_t& b : reply)
+        b = static_cast<uint8_t>(random());
+    for (auto _ : run) {
+        DecodeReply(reply, *state, events);
+        benchmark::ClobberMemory();
+    }
+}
+
+} // namespace
+
+BENCHMARK(DecodeOneReply)->ArgName("family")->DenseRange(1, 4)->Unit(benchmark::kNanosecond);
+BENCHMARK_MAIN();
