@@ -56,6 +56,7 @@ void TForm4::build() {
     ui::MakePressButton(Image3, [this] { Image3MouseUp(); });
     add(Image3);
     Label2.setText("Выход");
+    Label2.setColour(kGreen);
     Label2.place(456, 344);
     add(Label2);
 

@@ -37,6 +37,3 @@ extern TForm4* Form4;
 // A new trouble-code window over `owner` (the one before, closed by now, is
 // freed), the owner disabled and the refresh running.
 TForm4* ShowTroubleCodeWindow(MainState& state, HWND owner);
-
-// The main window's ERROR button.
-void OpenTroubleCodeWindow();

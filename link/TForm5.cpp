@@ -12,7 +12,7 @@ constexpr int kHeight = 365;
 constexpr COLORREF kFormColour = 10068385;
 constexpr COLORREF kGreen = RGB(146, 218, 149);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
-constexpr COLORREF kCaption = RGB(0, 0, 0);
+constexpr COLORREF kCaption = kGreen; // readable on the dark panel
 
 struct ImagePlace {
     int number, left, top;

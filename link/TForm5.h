@@ -53,6 +53,3 @@ extern TForm5* Form5;
 // A new actuator window over `owner` (the one before, closed by now, is freed)
 // and the owner disabled.
 TForm5* ShowActuatorWindow(MainState& state, HWND owner);
-
-// The main window's TEST button.
-void OpenActuatorWindow();

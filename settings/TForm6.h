@@ -51,6 +51,3 @@ extern TForm6* Form6;
 // and the owner disabled.
 TForm6* ShowColourWindow(MainState& state, std::unique_ptr<Registry> registry,
                          std::function<void(int panel)> repaint, HWND owner);
-
-// The main window's colour-settings button.
-void OpenColourWindow();
