@@ -14,6 +14,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 
 add_library(motoskop_core STATIC ${MOTOSKOP_CORE_SOURCES})
 target_include_directories(motoskop_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(motoskop_core PUBLIC jpeg_static)
 
 # Everything of the program but its entry point, so the Windows tests can drive the windows.
 add_library(motoskop_win STATIC ${MOTOSKOP_WIN_SOURCES})
