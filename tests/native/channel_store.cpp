@@ -31,48 +31,39 @@ class Sampling : public ::testing::Test {
 } // namespace
 
 TEST(ChannelStoreLayout, FamiliesAndBitGroups) {
-    EXPECT_EQ(ChannelStore::channelCount(1), 34);
-    EXPECT_EQ(ChannelStore::channelCount(2), 35);
-    EXPECT_EQ(ChannelStore::channelCount(3), 35);
     EXPECT_EQ(ChannelStore::channelCount(4), 55);
     EXPECT_EQ(ChannelStore::channelCount(5), 0);
     EXPECT_FALSE(ChannelStore::exists(1, 34));
     EXPECT_FALSE(ChannelStore::exists(4, -1));
-
-    const int withFlags[][2] = {
-        {1, 8 },
-        {1, 17},
-        {2, 8 },
-        {2, 17},
-        {3, 8 },
-        {3, 17}
-    };
-    const int withoutFlags[][2] = {
-        {1, 32},
-        {1, 33},
-        {2, 33},
-        {2, 34},
-        {3, 32},
-        {3, 33},
-        {3, 34},
-        {4, 47},
-        {4, 48},
-        {4, 49},
-        {4, 50}
-    };
-    int groups = 0;
+    int groups = 0, flagged = 0;
     for (int f = 1; f <= 4; ++f)
-        for (int k = 0; k < ChannelStore::channelCount(f); ++k)
+        for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
             groups += ChannelStore::isBitGroup(f, k);
-    EXPECT_EQ(groups, 17);
-    for (auto& c : withFlags) {
-        EXPECT_TRUE(ChannelStore::isBitGroup(c[0], c[1]));
-        EXPECT_TRUE(ChannelStore::hasBitFlags(c[0], c[1]));
-    }
-    for (auto& c : withoutFlags) {
-        EXPECT_TRUE(ChannelStore::isBitGroup(c[0], c[1]));
-        EXPECT_FALSE(ChannelStore::hasBitFlags(c[0], c[1]));
-    }
+            flagged += ChannelStore::hasBitFlags(f, k);
+        }
+    EXPECT_EQ(groups, 17); // every family's storage is distinct
+    EXPECT_EQ(flagged, 6); // FMDBYTE1 and MW1 of families 1..3
+    EXPECT_TRUE(ChannelStore::hasBitFlags(3, 17));
+    EXPECT_TRUE(ChannelStore::isBitGroup(2, 34));
+    EXPECT_FALSE(ChannelStore::isBitGroup(2, 32));
+}
+
+TEST(ChannelStoreLayout, EveryChannelHasItsOwnRecord) {
+    auto state = std::make_unique<MainState>();
+    ChannelStore& store = state->channels;
+    for (int f = 1; f <= 4; ++f)
+        for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
+            store.setValue(f, k, static_cast<float>(f * 100 + k));
+            store.setText(f, k, std::to_string(f * 100 + k));
+            store.setBitText(f, k, 3, std::to_string(f * 100 + k).c_str());
+        }
+    for (int f = 1; f <= 4; ++f)
+        for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
+            EXPECT_EQ(store.value(f, k), static_cast<float>(f * 100 + k));
+            const std::string own =
+                ChannelStore::isBitGroup(f, k) ? store.bitText(f, k, 3) : store.text(f, k);
+            EXPECT_EQ(own, std::to_string(f * 100 + k));
+        }
 }
 
 TEST(ChannelStoreLayout, WritesNamingNoChannelAreIgnored) {
