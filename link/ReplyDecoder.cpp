@@ -92,7 +92,7 @@ void setYesNo(Reading& r, bool yes) {
 }
 
 // Reads one text-and-value row; bit and error groups are written elsewhere.
-Reading read(const ChannelRule& row, const uint8_t* reply, char separator) {
+Reading readRow(const ChannelRule& row, const uint8_t* reply, char separator) {
     Reading r;
     const uint8_t b = reply[row.byte];
     const uint8_t b2 = reply[row.other];
@@ -165,7 +165,7 @@ void decodeChannels(int family, const FamilyLayout& layout, const uint8_t* reply
                 store.setValue(family, k, static_cast<float>(b * row.chart.scale));
             continue;
         }
-        const Reading r = read(row, reply, separator);
+        const Reading r = readRow(row, reply, separator);
         store.setText(family, k, r.number + row.unit);
         if (r.hasValue) store.setValue(family, k, r.value);
     }
@@ -175,7 +175,7 @@ void decodeReadout(const FamilyLayout& layout, const uint8_t* reply, char separa
                    LinkEvents& events) {
     for (int n = 1; n <= decode::kReadoutLabels; ++n) {
         const ChannelRule& row = layout.rows[layout.labels[n - 1]];
-        const Reading r = read(row, reply, separator);
+        const Reading r = readRow(row, reply, separator);
         events.setReadout(n, n == 1 ? generalNotation(r.v, separator) : r.number);
     }
 }
