@@ -5,6 +5,7 @@
 #   ensure_display       start a private Xvfb when DISPLAY is unset
 #   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given);
 #                        exports MOTOSKOP_ECUSIM_CONTROL, MOTOSKOP_ECUSIM_LOG, MOTOSKOP_ECUSIM_PTY
+#   stop_ecusim          stop it again (COM1 left unmapped)
 #   ecusim_ctl CMD...    append a control command and wait until the simulator has applied it
 #   map_com N TARGET     point COMn at a device (a pty, /dev/ttyUSB0 ...)
 #   unmap_com N          make COMn a port that cannot be opened
@@ -121,6 +122,19 @@ start_ecusim() {
     export MOTOSKOP_ECUSIM_PTY
     [ -n "$MOTOSKOP_ECUSIM_PTY" ] || die "ecusim did not report its pty"
     log "ecusim (pid $ECUSIM_PID) on $MOTOSKOP_ECUSIM_PTY as COM1"
+}
+
+# Stops the simulator start_ecusim started and leaves COM1 unmapped.
+stop_ecusim() {
+    [ -n "${ECUSIM_PID:-}" ] || return 0
+    kill "$ECUSIM_PID" 2>/dev/null && wait "$ECUSIM_PID" 2>/dev/null
+    local kept=() pid
+    for pid in "${HARNESS_PIDS[@]}"; do [ "$pid" = "$ECUSIM_PID" ] || kept+=("$pid"); done
+    HARNESS_PIDS=("${kept[@]}")
+    ECUSIM_PID=""
+    unmap_com 1
+    HARNESS_UNMAP_COM1=""
+    return 0
 }
 
 ECUSIM_MARK=0
