@@ -214,4 +214,58 @@ TEST_F(LinkThreadTest, StopDuringABlockedReadEndsAllWork) {
     EXPECT_EQ(state.commandRequests[0], 1); // never served
 }
 
+// The close button: Stop() and then the process exits (the CRT's exit, as when
+// WinMain returns) with the thread blocked in a read or suspended. The child is
+// this executable running only the test below with MOTOSKOP_LINK_EXIT_CHILD set.
+TEST_F(LinkThreadTest, ChildStopsAndExits) {
+    const std::string mode = envOr("MOTOSKOP_LINK_EXIT_CHILD", "");
+    if (mode.empty()) GTEST_SKIP() << "runs only as the child of ProcessExitsAtOnce";
+    if (mode == "suspended") {
+        state.portName.set("COM99");
+        connect();
+        ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
+    } else {
+        control("fault silent");
+        connect();
+        ASSERT_TRUE(seen(status(linktext::kCheckAdapter), 0, 1, 8000));
+        Sleep(100); // inside the next 710 ms read
+    }
+    HANDLE stopping = OpenEventA(EVENT_MODIFY_STATE, FALSE, "MotoskopLinkExitTest");
+    SetEvent(stopping);
+    link->Stop();
+    std::exit(0);
+}
+
+TEST_F(LinkThreadTest, ProcessExitsAtOnce) {
+    if (!envOr("MOTOSKOP_LINK_EXIT_CHILD", "").empty()) GTEST_SKIP();
+    link.reset(); // the child uses the port
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    for (const char* mode : {"read", "suspended"}) {
+        HANDLE stopping = CreateEventA(nullptr, TRUE, FALSE, "MotoskopLinkExitTest");
+        SetEnvironmentVariableA("MOTOSKOP_LINK_EXIT_CHILD", mode);
+        std::string command =
+            std::string("\"") + exe + "\" --gtest_filter=LinkThreadTest.ChildStopsAndExits";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &si, &pi));
+        SetEnvironmentVariableA("MOTOSKOP_LINK_EXIT_CHILD", nullptr);
+        ASSERT_EQ(WaitForSingleObject(stopping, 20000), WAIT_OBJECT_0) << mode;
+        const DWORD stopAt = GetTickCount();
+        EXPECT_EQ(WaitForSingleObject(pi.hProcess, 5000), WAIT_OBJECT_0) << mode;
+        const DWORD took = GetTickCount() - stopAt;
+        EXPECT_LT(took, 1000u) << mode;
+        std::printf("%s: process gone %lu ms after Stop()\n", mode, took);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        EXPECT_EQ(code, 0u) << mode;
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        CloseHandle(stopping);
+        control("reset");
+    }
+}
+
 } // namespace
