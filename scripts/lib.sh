@@ -61,16 +61,23 @@ build_libjpeg() {
     "$JPEG_PREFIX/include/"
 }
 
+# build_native [target...]: the host build in build/native (everything when no target is named).
 build_native() {
+  mkdir -p "$BUILD"
   cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$BUILD/native-configure.log" 2>&1 ||
     { cat "$BUILD/native-configure.log"; die "native configure failed"; }
-  cmake --build "$BUILD/native" -j"$NPROC" || die "native build failed"
+  local targets=() t
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$BUILD/native" -j"$NPROC" "${targets[@]}" || die "native build failed"
 }
 
+# build_windows [target...]: the mingw-w64 build in build/win (everything when no target is named).
 build_windows() {
   build_libjpeg
   cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DMOTOSKOP_JPEG_PREFIX="$JPEG_PREFIX" >"$BUILD/win-configure.log" 2>&1 ||
     { cat "$BUILD/win-configure.log"; die "windows configure failed"; }
-  cmake --build "$BUILD/win" -j"$NPROC" || die "windows build failed"
+  local targets=() t
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$BUILD/win" -j"$NPROC" "${targets[@]}" || die "windows build failed"
 }
