@@ -33,36 +33,22 @@ class SteppingTest : public SettingsTest {
 };
 
 TEST_F(SteppingTest, WrapsAtBothEndsOfEveryFamily) {
-    struct Case {
-        const char* car;
-        int engines; // engine presses after the car press
-        int family;
-        int rows;
-    };
-    const Case cases[] = {
-        {"ESPERO", 0, 1, 34},
-        {"NEXIA",  0, 2, 35},
-        {"ESPERO", 6, 3, 35},
-        {"LANOS",  0, 4, 55}
-    };
-    for (const Case& c : cases) {
-        selectCar(c.car);
-        if (view.carLabel == std::string("ESPERO") && state.engineIndex[0] != 0)
-            for (int i = state.engineIndex[0]; i < 7; ++i)
-                SelectNextEngine(registry, state, view);
-        for (int i = 0; i < c.engines; ++i)
+    // ESPERO's engines give families 1, 2 and 3; LANOS gives family 4.
+    const int enginePresses[] = {0, 2, 4, -1};
+    const int rows[] = {34, 35, 35, 55};
+    for (int family = 1; family <= 4; ++family) {
+        if (enginePresses[family - 1] < 0) selectCar("LANOS");
+        for (int i = 0; i < enginePresses[family - 1]; ++i)
             SelectNextEngine(registry, state, view);
-        ASSERT_EQ(state.ecuFamily, c.family);
+        ASSERT_EQ(state.ecuFamily, family);
         const std::string set = state.carKey + state.engineKey + "SET_GRAF1";
+        const int last = rows[family - 1] - 1;
 
-        arrow(1, false); // 0 -> last
-        EXPECT_EQ(registry.dword(set, "Graf1"), static_cast<uint32_t>(c.rows - 1)) << c.family;
-        EXPECT_EQ(state.graphParam[0], c.rows - 1);
-        arrow(1, true); // last -> 0
-        EXPECT_EQ(registry.dword(set, "Graf1"), 0u);
-        arrow(1, true);
-        EXPECT_EQ(state.graphParam[0], 1);
         arrow(1, false);
+        EXPECT_EQ(registry.dword(set, "Graf1"), static_cast<uint32_t>(last)) << family;
+        EXPECT_EQ(state.graphParam[0], last);
+        arrow(1, true);
+        EXPECT_EQ(registry.dword(set, "Graf1"), 0u) << family;
         EXPECT_EQ(view.captions[0], kFirstCaption);
     }
 }

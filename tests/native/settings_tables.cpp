@@ -68,13 +68,4 @@ TEST(VehicleTables, EnginesMatchTheirCars) {
     EXPECT_STREQ(EngineAt(3, 0)->label, "1.5 MPI DOHC");
 }
 
-TEST(VehicleTables, Ports) {
-    for (int i = 0; i < kPortCount; ++i) {
-        EXPECT_EQ(PortAt(i)->portName, "COM" + std::to_string(i + 1));
-        EXPECT_EQ(PortAt(i)->label, "Com-" + std::to_string(i + 1));
-    }
-    EXPECT_EQ(PortAt(-1), nullptr);
-    EXPECT_EQ(PortAt(8), nullptr);
-}
-
 } // namespace

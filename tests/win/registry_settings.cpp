@@ -1,6 +1,5 @@
-// The settings load, the port button and the arrows against the Win32
-// registry, under a scratch key of their own so the user's \MOTOSKOP is never
-// touched.
+// The start-up settings load against the Win32 registry, under a scratch key
+// of its own so the user's \MOTOSKOP is never touched.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "app/MainState.h"
-#include "live/GraphStepping.h"
 #include "platform/Win32Registry.h"
 #include "settings/SelectionView.h"
 #include "settings/SettingsStore.h"
@@ -175,32 +173,6 @@ TEST_F(RegistrySettings, FirstStartThenLaterStarts) {
     EXPECT_EQ(third.port, "Com-6");
     EXPECT_EQ(state->graphParam[2], 40);
     EXPECT_EQ(third.captions[2], "P"); // beyond the 34 rows of family 1
-}
-
-TEST_F(RegistrySettings, PortButtonAndArrowStoreAtOnce) {
-    NullView view;
-    auto state = start(view);
-    const DWORD nine = 9;
-    writeRaw("\\MOTOSKOP\\Com", "ComPort", REG_DWORD, &nine, 4);
-    SelectNextPort(registry, *state, view);
-    DWORD v = 99;
-    EXPECT_TRUE(readDword("\\MOTOSKOP\\Com", "ComPort", v));
-    EXPECT_EQ(v, 0u);
-    SelectNextPort(registry, *state, view);
-    EXPECT_TRUE(readDword("\\MOTOSKOP\\Com", "ComPort", v));
-    EXPECT_EQ(v, 1u);
-    EXPECT_EQ(view.port, "Com-2");
-
-    RegDeleteTreeA(HKEY_CURRENT_USER,
-                   full("\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF1").c_str());
-    state->editedGraph = "Graf2";
-    state->editedParam = 0;
-    StepGraphPrevious(registry, *state, view);
-    EXPECT_TRUE(
-        readDword("\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF1", "Graf2", v));
-    EXPECT_EQ(v, 33u);
-    EXPECT_EQ(valueCount("\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF1"), 1u);
-    EXPECT_EQ(view.captions[1], "34   Eer 2   Ошибки. Байт 2.");
 }
 
 } // namespace
