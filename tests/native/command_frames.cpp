@@ -71,20 +71,6 @@ TEST(CommandFrames, EveryStoredFrameSumsToZeroAndTestsItsValueByte) {
     EXPECT_EQ(FamilyCommandTable(5).count, 0);
 }
 
-TEST(CommandFrames, TableOrderAndSlots) {
-    auto slots = [](int family) {
-        std::vector<int> s;
-        const CommandTable t = FamilyCommandTable(family);
-        for (int i = 0; i < t.count; ++i)
-            s.push_back(t.rows[i].slot);
-        return s;
-    };
-    EXPECT_EQ(slots(1), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 9}));
-    EXPECT_EQ(slots(2), slots(1));
-    EXPECT_EQ(slots(3), slots(1));
-    EXPECT_EQ(slots(4), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 10, 9, 13}));
-}
-
 class CommandStepTest : public ::testing::Test {
   protected:
     void SetUp() override { port.open("COM1"); }
