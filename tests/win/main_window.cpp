@@ -1,0 +1,165 @@
+// The main window built in-process: its layout, the START/STOP frames and
+// states, and the about window taking and giving back the main window's input.
+#include <gtest/gtest.h>
+
+#include "app/TForm1.h"
+#include "app/TForm7.h"
+
+namespace {
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Click(ui::Form& form, int x, int y) {
+    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+TForm1& Main() {
+    static TForm1* form = [] {
+        auto* f = new TForm1(); // never destroyed, as in the program
+        f->show();
+        Pump();
+        return f;
+    }();
+    return *form;
+}
+
+} // namespace
+
+TEST(MainWindow, LayoutAndInitialState) {
+    TForm1& f = Main();
+    RECT r{};
+    GetWindowRect(f.handle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 800);
+    EXPECT_EQ(r.bottom - r.top, 572);
+
+    struct {
+        int image, left, top, width, height;
+    } const spots[] = {
+        {13, 776, 2,   18,  9 },
+        {15, 485, 399, 95,  20},
+        {17, 581, 399, 95,  20},
+        {16, 677, 399, 95,  20},
+        {32, 485, 349, 67,  20},
+        {33, 704, 349, 67,  20},
+        {2,  701, 548, 26,  19},
+        {3,  103, 548, 26,  19},
+        {4,  255, 548, 26,  19},
+        {11, 401, 399, 23,  13},
+        {31, 748, 16,  23,  13},
+        {18, 568, 320, 115, 66}
+    };
+    for (const auto& s : spots) {
+        ui::Picture& p = f.Image(s.image);
+        EXPECT_EQ(p.left(), s.left) << "Image" << s.image;
+        EXPECT_EQ(p.top(), s.top) << "Image" << s.image;
+        EXPECT_EQ(p.width(), s.width) << "Image" << s.image;
+        EXPECT_EQ(p.height(), s.height) << "Image" << s.image;
+        if (s.image != 19) {
+            EXPECT_FALSE(p.picture().empty()) << "Image" << s.image;
+        }
+    }
+    EXPECT_FALSE(f.Image(20).visible());
+    EXPECT_FALSE(f.Image16.enabled());
+    EXPECT_FALSE(f.Image17.enabled());
+    EXPECT_FALSE(f.Timer1.enabled());
+    EXPECT_EQ(f.Timer1.interval(), 1000u);
+    EXPECT_EQ(f.ImageList1.count(), 6);
+
+    EXPECT_EQ(f.NParam_(8).text(), "Температура охлаждающей жидкости, °С.");
+    EXPECT_FALSE(f.NParam_(15).visible());
+    EXPECT_FALSE(f.Param_(15).visible());
+    EXPECT_EQ(f.Param_(1).left() + f.Param_(1).width(), 766);
+    EXPECT_EQ(f.Param_(12).left() + f.Param_(12).width(), 768);
+    EXPECT_EQ(f.Param_(14).text(), "0x0000");
+    EXPECT_EQ(f.Label51.text(), "Диагностика DAEWOO.");
+    EXPECT_EQ(f.Label51.width(), 257);
+    EXPECT_EQ(f.state.connectState, 0);
+}
+
+TEST(MainWindow, StartStopFramesButtonsAndBlink) {
+    TForm1& f = Main();
+    // Press shows START pressed; release connects and shows STOP.
+    SendMessageW(f.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 405));
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(2).handle());
+    SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle());
+    EXPECT_EQ(f.state.connectState, 1);
+    EXPECT_EQ(f.state.openRequested.load(), 1);
+    EXPECT_NE(f.state.sampleTimer.load(), 0u);
+    EXPECT_TRUE(f.Image15.visible()); // never hidden
+    for (int n : {2, 3, 4})
+        EXPECT_FALSE(f.Image(n).enabled());
+    EXPECT_FALSE(f.Timer1.enabled());
+
+    // As the link thread reports a good reply (there is no ECU on this COM1).
+    f.setDiagButtonsEnabled(true);
+    Pump();
+
+    SendMessageW(f.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 405));
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(5).handle());
+    SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
+    EXPECT_EQ(f.state.connectState, 0);
+    EXPECT_EQ(f.state.closeRequested.load(), 1);
+    EXPECT_EQ(f.state.dataValid.load(), 0.0f);
+    for (int n : {2, 3, 4})
+        EXPECT_TRUE(f.Image(n).enabled());
+    EXPECT_FALSE(f.Image16.enabled());
+    EXPECT_FALSE(f.Image17.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
+
+    // Blink: lit for 80 ms, dark for 1000 ms, then a tick that does nothing.
+    f.Timer1.fire();
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(0).handle());
+    EXPECT_EQ(f.Timer1.interval(), 80u);
+    f.Timer1.fire();
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
+    EXPECT_EQ(f.Timer1.interval(), 1000u);
+    f.Timer1.fire();
+    EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
+    EXPECT_EQ(f.state.blinkPhase, 0);
+}
+
+TEST(MainWindow, DragBarIgnoresTheRightButton) {
+    TForm1& f = Main();
+    SendMessageW(f.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 5));
+    SendMessageW(f.handle(), WM_RBUTTONUP, 0, MAKELPARAM(200, 5));
+    RECT r{};
+    GetWindowRect(f.handle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+}
+
+TEST(AboutWindow, DisablesTheMainWindowUntilItsExitIsReleased) {
+    TForm1& f = Main();
+    Click(f, 720, 359); // Image33
+    ASSERT_NE(Form7, nullptr);
+    EXPECT_FALSE(f.isEnabled());
+    EXPECT_TRUE(Form7->isVisible());
+    RECT r{};
+    GetWindowRect(Form7->handle(), &r);
+    EXPECT_EQ(r.left, (800 - 524) / 2);
+    EXPECT_EQ(r.top, (572 - 365) / 2);
+    EXPECT_EQ(Form7->Label(7).text(), std::string(49, ' ') + "Программа позволяет: ");
+    EXPECT_EQ(Form7->Label(11).text(), "");
+    EXPECT_EQ(Form7->Label(16).text(),
+              std::string(7, ' ') +
+                  "''MOTOSKOP'' со своих устройств хранения информации и отказаться от ");
+    EXPECT_NE(Form7->Label1.text().find("MOTOSKOP"), std::string::npos);
+
+    SendMessageW(Form7->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 350));
+    EXPECT_FALSE(Form7->Image2.visible());
+    EXPECT_FALSE(f.isEnabled()); // not before the release
+    SendMessageW(Form7->handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 350));
+    EXPECT_TRUE(f.isEnabled());
+    EXPECT_FALSE(Form7->isVisible());
+}
