@@ -31,12 +31,13 @@ void PlaceButton(Canvas& background, const std::string& dir, const char* file, i
 } // namespace
 
 void DrawAboutWindow(const std::string& dir) {
+    // The description lines run nearly the full width: the wells leave them room.
     Canvas c = Window(701);
-    Frame(c, 8, 8, kW - 16, 324);
-    Screws(c, 8, 8, kW - 16, 324);
-    Well(c, 16, 56, kW - 32, 112, {10, 16, 12}); // description
-    Well(c, 16, 172, kW - 32, 112, {18, 8, 8});  // disclaimer
-    Well(c, 16, 292, kW - 32, 36, {10, 16, 12}); // authorship and contact
+    Frame(c, 4, 4, kW - 8, 328);
+    Screws(c, 4, 4, kW - 8, 328);
+    Well(c, 12, 58, kW - 22, 114, {10, 16, 12}); // description
+    Well(c, 12, 174, kW - 22, 112, {18, 8, 8});  // disclaimer
+    Well(c, 12, 292, kW - 22, 36, {10, 16, 12}); // authorship and contact
     PlaceButton(c, dir, "about_exit.bmp", 493, 342, 24, 18, ExitIcon());
     WriteBmp(c, dir + "/about_background.bmp");
 }
