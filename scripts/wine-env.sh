@@ -35,6 +35,9 @@ ensure_wineprefix() {
         log "creating the Wine prefix $WINEPREFIX (once)"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || die "wineboot failed"
+        # The new prefix is ours alone: let its first start-up finish completely (programs
+        # started while it is still settling fail to get an OpenGL context).
+        wineserver -w
     fi
     mkdir -p "$WINE_PORTS"
     if [ ! -f "$WINE_PORTS/.registered" ]; then
@@ -127,7 +130,7 @@ start_ecusim() {
 # Stops the simulator start_ecusim started and leaves COM1 unmapped.
 stop_ecusim() {
     [ -n "${ECUSIM_PID:-}" ] || return 0
-    kill "$ECUSIM_PID" 2>/dev/null && wait "$ECUSIM_PID" 2>/dev/null
+    { kill "$ECUSIM_PID" 2>/dev/null && wait "$ECUSIM_PID" 2>/dev/null; } || true
     local kept=() pid
     for pid in "${HARNESS_PIDS[@]}"; do [ "$pid" = "$ECUSIM_PID" ] || kept+=("$pid"); done
     HARNESS_PIDS=("${kept[@]}")
@@ -154,12 +157,12 @@ harness_cleanup() {
     local i pid
     for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
         pid="${HARNESS_PIDS[$i]}"
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+        { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
     done
     HARNESS_PIDS=()
-    [ -n "${HARNESS_UNMAP_COM1:-}" ] && unmap_com 1
+    if [ -n "${HARNESS_UNMAP_COM1:-}" ]; then unmap_com 1; fi
     HARNESS_UNMAP_COM1=""
-    [ -n "$HARNESS_RUN" ] && [ -z "${MOTOSKOP_KEEP_RUN:-}" ] && rm -rf "$HARNESS_RUN"
+    if [ -n "$HARNESS_RUN" ] && [ -z "${MOTOSKOP_KEEP_RUN:-}" ]; then rm -rf "$HARNESS_RUN"; fi
     HARNESS_RUN=""
     return 0
 }
