@@ -34,9 +34,11 @@ ensure_wineprefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating the Wine prefix $WINEPREFIX (once)"
         mkdir -p "$WINEPREFIX"
+        # Wine registers the display and its OpenGL driver on the first start with an X
+        # display; without one, the first programs of the next run get no OpenGL context.
+        ensure_display
         wineboot -i >/dev/null 2>&1 || die "wineboot failed"
-        # The new prefix is ours alone: let its first start-up finish completely (programs
-        # started while it is still settling fail to get an OpenGL context).
+        # The new prefix is ours alone: let its first start-up finish completely.
         wineserver -w
     fi
     mkdir -p "$WINE_PORTS"
