@@ -1,8 +1,10 @@
 #include "tools/ecusim/SerialLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -76,29 +78,42 @@ int SerialLine::readAvailable(uint8_t* buffer, int size) {
     return -1;
 }
 
-bool SerialLine::writeAll(const uint8_t* data, size_t count, bool paced) {
+static double msBetween(const timespec& a, const timespec& b) {
+    return (b.tv_sec - a.tv_sec) * 1e3 + (b.tv_nsec - a.tv_nsec) / 1e6;
+}
+
+SerialLine::WriteReport SerialLine::write(const uint8_t* data, size_t count, bool paced) {
+    WriteReport report;
     timespec next{};
     clock_gettime(CLOCK_MONOTONIC, &next);
     const long byteNs = static_cast<long>(kByteSeconds * 1e9);
-    size_t done = 0;
-    while (done < count) {
-        const size_t chunk = paced ? 1 : count - done;
-        const ssize_t n = ::write(fd_, data + done, chunk);
+    while (report.sent < count) {
+        if (paced) {
+            pollfd p{fd_, POLLIN, 0};
+            if (report.sent > 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN))
+                return report; // the program is talking again
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            report.lateMs = std::max(report.lateMs, msBetween(next, now));
+        }
+        const size_t chunk = paced ? 1 : count - report.sent;
+        const ssize_t n = ::write(fd_, data + report.sent, chunk);
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) {
                 timespec pause{0, 1000000};
                 nanosleep(&pause, nullptr);
                 continue;
             }
-            return false;
+            report.ok = false;
+            return report;
         }
-        done += static_cast<size_t>(n);
+        report.sent += static_cast<size_t>(n);
         if (paced) {
             addNanoseconds(next, byteNs);
             clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
         }
     }
-    return true;
+    return report;
 }
 
 } // namespace ecusim

@@ -23,8 +23,15 @@ class SerialLine {
 
     // Reads what is there (0 when nothing, -1 on a hard error).
     int readAvailable(uint8_t* buffer, int size);
-    // Writes all bytes; paced: one byte every 11 bit times at 8200 baud.
-    bool writeAll(const uint8_t* data, size_t count, bool paced);
+    struct WriteReport {
+        size_t sent = 0;   // bytes written
+        double lateMs = 0; // the longest a paced byte went out behind its schedule
+        bool ok = true;    // false on a write error
+    };
+    // Writes the bytes; paced: one byte every 11 bit times at 8200 baud. A paced write stops
+    // early when the other side starts sending again: it has given up on this answer (read
+    // ended, input purged, next request on its way), as the ECU does when the tester talks.
+    WriteReport write(const uint8_t* data, size_t count, bool paced);
 
   private:
     int fd_ = -1;

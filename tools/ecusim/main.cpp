@@ -196,8 +196,17 @@ int main(int argc, char** argv) {
             if (t.isAnswer)
                 std::this_thread::sleep_until(frameEnd +
                                               std::chrono::milliseconds(sim.settings().delayMs));
-            if (!line.writeAll(t.bytes.data(), t.bytes.size(), paced && t.isAnswer))
-                log.text("error", "write failed");
+            const SerialLine::WriteReport w =
+                line.write(t.bytes.data(), t.bytes.size(), paced && t.isAnswer);
+            if (!w.ok) log.text("error", "write failed");
+            if (w.sent < t.bytes.size()) {
+                log.text("cut", std::to_string(w.sent) + " of " + std::to_string(t.bytes.size()) +
+                                    " bytes sent, the program spoke");
+                break;
+            }
+            // A byte this late leaves a gap the program's 25 ms inter-byte time-out may end a
+            // read on: worth knowing when a test or the demo sees cut answers.
+            if (w.lateMs > 10) log.text("late", std::to_string(static_cast<int>(w.lateMs)) + " ms");
         }
     };
 
