@@ -95,19 +95,24 @@ ensure_display() {
     log "Xvfb on $DISPLAY"
 }
 
-# The run directory of this harness: control file, log, screenshots.
-harness_run_dir() {
+# The run directory of this harness (control file, log, screenshots), made by harness_trap;
+# removed by the cleanup unless MOTOSKOP_KEEP_RUN is set.
+harness_make_run_dir() {
     if [ -z "$HARNESS_RUN" ]; then
+        mkdir -p "$BUILD"
         HARNESS_RUN="$(mktemp -d "$BUILD/run.XXXXXX")"
     fi
+}
+harness_run_dir() {
+    harness_make_run_dir
     printf '%s' "$HARNESS_RUN"
 }
 
 start_ecusim() {
     local exe="${MOTOSKOP_ECUSIM:-$BUILD/native/ecusim}"
     [ -x "$exe" ] || die "no simulator at $exe (build it first)"
-    local run
-    run="$(harness_run_dir)"
+    harness_make_run_dir
+    local run="$HARNESS_RUN"
     export MOTOSKOP_ECUSIM_CONTROL="$run/ecusim.control"
     export MOTOSKOP_ECUSIM_LOG="$run/ecusim.log"
     local pace=(--pace off)
@@ -169,4 +174,8 @@ harness_cleanup() {
     return 0
 }
 
-harness_trap() { trap 'harness_cleanup' EXIT; trap 'exit 130' INT TERM; }
+harness_trap() {
+    harness_make_run_dir
+    trap 'harness_cleanup' EXIT
+    trap 'exit 130' INT TERM
+}
