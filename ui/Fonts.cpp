@@ -6,18 +6,18 @@
 
 namespace ui {
 
-HFONT GetFont(const FontSpec& spec) {
+HFONT GetFont(const FontSpec& look) {
     using Key = std::tuple<std::wstring, int, bool, bool>;
     static std::mutex lock;
     static std::map<Key, HFONT> fonts;
     std::lock_guard<std::mutex> guard(lock);
-    Key key{spec.name, spec.height, spec.bold, spec.underline};
+    Key key{look.name, look.height, look.bold, look.underline};
     auto found = fonts.find(key);
     if (found != fonts.end()) return found->second;
-    HFONT font = CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                             spec.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+    HFONT font = CreateFontW(look.height, 0, 0, 0, look.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                             look.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, spec.name.c_str());
+                             DEFAULT_PITCH | FF_SWISS, look.name.c_str());
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     fonts.emplace(key, font);
     return font;

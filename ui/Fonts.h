@@ -13,6 +13,6 @@ struct FontSpec {
     bool underline = false;
 };
 
-HFONT GetFont(const FontSpec& spec);
+HFONT GetFont(const FontSpec& look);
 
 } // namespace ui
