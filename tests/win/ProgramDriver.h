@@ -1,0 +1,132 @@
+#pragma once
+// For Windows tests that drive the whole program in-process: the real main
+// window, its link thread on COM1 against the ECU simulator the harness
+// started, and the user's clicks as the windows receive them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "app/TForm1.h"
+#include "tests/win/EcusimControl.h"
+#include "ui/Form.h"
+#include "ui/TrackBar.h"
+
+namespace program_driver {
+
+inline void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Milliseconds since the first call.
+inline long long Now() {
+    using clock = std::chrono::steady_clock;
+    static const clock::time_point start = clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock::now() - start).count();
+}
+
+// Runs the message loop (timers, posts from the link thread) until `done` holds
+// or the time is up; true when it held.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const long long end = Now() + timeoutMs;
+    for (;;) {
+        Pump();
+        if (done()) return true;
+        if (Now() >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+inline void PumpFor(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+// A left click in the middle of a picture, as its form receives it.
+inline void Click(ui::Form& form, const ui::Control& control) {
+    const LPARAM at =
+        MAKELPARAM(control.left() + control.width() / 2, control.top() + control.height() / 2);
+    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(form.handle(), WM_LBUTTONUP, 0, at);
+}
+
+// The user drags a trackbar to a position.
+inline void Drag(ui::Form& form, ui::TrackBar& bar, int position) {
+    SendMessageW(bar.handle(), TBM_SETPOS, TRUE, position);
+    SendMessageW(form.handle(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(bar.handle()));
+}
+
+// The main window as the program builds it; never destroyed, as in the program.
+inline TForm1& Main() {
+    static TForm1* form = [] {
+        auto* f = new TForm1();
+        f->show();
+        Pump();
+        return f;
+    }();
+    return *form;
+}
+
+// START, then the first good reply enables the trouble-code and actuator buttons.
+inline bool Connect(TForm1& f) {
+    if (f.state.connectState != 0) return false;
+    Click(f, f.Image15);
+    return PumpUntil([&f] { return f.Image16.enabled() && f.Image17.enabled(); }, 5000);
+}
+
+// STOP; the link thread closes the port and waits for the next START.
+inline void Disconnect(TForm1& f) {
+    if (f.state.connectState == 0) return;
+    Click(f, f.Image15);
+    PumpUntil([&f] { return f.state.closeRequested.load() == 0; }, 2000);
+}
+
+// The simulator's log as it stands: one line per frame received.
+inline int LogCount(const std::string& line) {
+    if (!ecusim_control::available()) return 0;
+    std::ifstream log(ecusim_control::windowsPath(std::getenv("MOTOSKOP_ECUSIM_LOG")),
+                      std::ios::binary);
+    int n = 0;
+    for (std::string l; std::getline(log, l);)
+        if (l == line) ++n;
+    return n;
+}
+
+// "rx F4 60 04 d0 .. d9 cs": a command frame as the simulator logs it, the
+// checksum making the fourteen bytes add up to 0.
+inline std::string CommandLine(const unsigned char (&data)[10]) {
+    std::string line = "rx F4 60 04";
+    unsigned sum = 0xF4 + 0x60 + 0x04;
+    char hex[4];
+    for (unsigned char b : data) {
+        std::snprintf(hex, sizeof hex, " %02X", b);
+        line += hex;
+        sum += b;
+    }
+    std::snprintf(hex, sizeof hex, " %02X", (256 - sum % 256) % 256);
+    return line + hex;
+}
+
+// Frames the simulator receives from now on.
+class NewFrames {
+  public:
+    explicit NewFrames(std::string line) : line_(std::move(line)), before_(LogCount(line_)) {}
+    int count() const { return LogCount(line_) - before_; }
+    const std::string& line() const { return line_; }
+
+  private:
+    std::string line_;
+    int before_;
+};
+
+} // namespace program_driver
