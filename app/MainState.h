@@ -42,7 +42,8 @@ class RawFrame {
     static constexpr int kSize = 69;
     void store(const uint8_t* bytes) {
         std::lock_guard<std::mutex> guard(lock_);
-        for (int i = 0; i < kSize; ++i) bytes_[i] = bytes[i];
+        for (int i = 0; i < kSize; ++i)
+            bytes_[i] = bytes[i];
     }
     void clear() {
         std::lock_guard<std::mutex> guard(lock_);
@@ -71,7 +72,8 @@ class ErrorCodes {
         if (k < 1 || k > 4) return;
         std::lock_guard<std::mutex> guard(lock_);
         codes_.bytes[k] = byte;
-        for (int j = 0; j < 8; ++j) codes_.bits[k][j] = (byte >> j) & 1;
+        for (int j = 0; j < 8; ++j)
+            codes_.bits[k][j] = (byte >> j) & 1;
     }
     // One consistent copy of all four groups.
     ErrorCodeSnapshot snapshot() const {
