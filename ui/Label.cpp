@@ -92,7 +92,7 @@ void Label::paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour_);
     RECT r = bounds();
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_NOCLIP;
     if (align_ == Align::Centre) format |= DT_CENTER;
     if (align_ == Align::Right) format |= DT_RIGHT;
     DrawTextW(dc, wide_.c_str(), static_cast<int>(wide_.size()), &r, format);
