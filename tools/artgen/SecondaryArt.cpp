@@ -47,6 +47,9 @@ void DrawTroubleCodeWindow(const std::string& dir) {
     Frame(c, 14, 10, 510 - 14, 324);
     Well(c, 24, 20, 490, 305, {0, 0, 0});
     Well(c, 132, 342, 30, 15);
+    // The reset caption is black: it sits on a light plate beside its button.
+    Frame(c, 196, 341, 44, 19);
+    c.fill(197, 342, 42, 17, {176, 196, 178});
     PlaceButton(c, dir, "codes_reset.bmp", 168, 342, 26, 19, ResetIcon());
     PlaceButton(c, dir, "codes_exit.bmp", 493, 342, 26, 19, ExitIcon());
     WriteJpeg(c, dir + "/codes_background.jpg");
