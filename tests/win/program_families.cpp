@@ -95,18 +95,19 @@ Readout Connect(TForm1& f, int family, bool waitForIdle = true) {
     const bool data = PumpUntil(
         5000, [&] { return f.Label51.text() == kDataReceived && f.Param_(14).text() != "-"; });
     EXPECT_TRUE(data) << "family " << family << ": status '" << f.Label51.text() << "'";
-    // The simulator's mechanic blips the throttle now and then: wait for idle.
-    if (waitForIdle) {
-        const bool idle = PumpUntil(6000, [&] {
-            const double revs = Number(f.Param_(1).text());
-            return revs >= 600 && revs <= 1500;
-        });
-        EXPECT_TRUE(idle) << "family " << family << ": revs " << f.Param_(1).text();
-    }
     PumpUntil(300, [] { return false; }); // a few more polls
     EXPECT_EQ(f.Label51.text(), kDataReceived) << "family " << family;
     EXPECT_TRUE(f.Image17.enabled()) << "family " << family; // ERROR lights up with data
-
+    // The simulator's mechanic blips the throttle now and then: read the
+    // readout while the throttle is closed and the revs are down.
+    if (waitForIdle) {
+        const bool idle = PumpUntil(6000, [&] {
+            const double revs = Number(f.Param_(1).text());
+            return f.Param_(5).text() == "0" && revs >= 600 && revs <= 1500;
+        });
+        EXPECT_TRUE(idle) << "family " << family << ": revs " << f.Param_(1).text() << ", throttle "
+                          << f.Param_(5).text();
+    }
     r.revs = Number(f.Param_(1).text());
     r.coolant = Number(f.Param_(8).text());
     r.battery = Number(f.Param_(13).text());
