@@ -51,6 +51,17 @@ if ! wine reg query 'HKEY_CURRENT_USER\MOTOSKOP' >/dev/null 2>&1; then
     kill "${HARNESS_PIDS[-1]}" 2>/dev/null || true
     sleep 1
 fi
+# What this test changes in the shared prefix is put back at its end.
+wine reg export "$SET1" "$(wine_path "$RUN/set1-before.reg")" /y >/dev/null 2>&1 || true
+wine reg export "$COM" "$(wine_path "$RUN/com-before.reg")" /y >/dev/null 2>&1 || true
+restore_registry() {
+    local f
+    for f in "$RUN/set1-before.reg" "$RUN/com-before.reg"; do
+        [ -s "$f" ] && wine regedit /S "$(wine_path "$f")" >/dev/null 2>&1
+    done
+    return 0
+}
+trap 'restore_registry; harness_cleanup' EXIT
 {
     printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$SET1"
     printf '"Graf1"=dword:%08x\r\n"Graf2"=dword:%08x\r\n"Graf3"=dword:%08x\r\n"Graf4"=dword:%08x\r\n' \
