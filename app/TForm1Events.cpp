@@ -174,6 +174,9 @@ void TForm1::setReadout(int param, const std::string& text) {
 
 void TForm1::setDiagButtonsEnabled(bool enabled) {
     post([this, enabled] {
+        // A good reply that was on its way when STOP was pressed must not light
+        // ERROR and TEST again: they stay dark until the next connect.
+        if (enabled && state.connectState == 0) return;
         Image16.setEnabled(enabled);
         Image17.setEnabled(enabled);
     });
