@@ -5,11 +5,11 @@
 # the directories POLL_RATE_NATIVE_BUILD and POLL_RATE_WIN_BUILD)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
+source "$ROOT/scripts/wine-env.sh"
 POLLS="${1:-250}"
 PORT_NUMBER=7
 NATIVE="${POLL_RATE_NATIVE_BUILD:-$BUILD/bench-native}"
 WIN="${POLL_RATE_WIN_BUILD:-$BUILD/bench-win}"
-export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}" WINEDEBUG=-all
 
 build_libjpeg
 cmake -S "$ROOT" -B "$NATIVE" >/dev/null
@@ -18,12 +18,20 @@ cmake -S "$ROOT" -B "$WIN" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.
   -DMOTOSKOP_JPEG_PREFIX="$JPEG_PREFIX" >/dev/null
 cmake --build "$WIN" --target bench_poll_rate -j2 >/dev/null
 
-[ -d "$WINEPREFIX/dosdevices" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-LINK="$WINEPREFIX/dosdevices/com$PORT_NUMBER"
-"$NATIVE/ecusim" --family 1 --pace on --delay 5 --link "$LINK" >/dev/null &
-SIM=$!
-trap 'kill $SIM 2>/dev/null; wait $SIM 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -L "$LINK" ] && break; sleep 0.1; done
-[ -L "$LINK" ] || die "the simulator did not create $LINK"
+harness_trap
+trap 'unmap_com "$PORT_NUMBER"; harness_cleanup' EXIT
+wine_env
+RUN="$(harness_run_dir)"
+# The simulator's own pty, mapped as COM7 the way the harness maps its ports (Wine
+# rewrites dosdevices links at start-up, the ports' links stay).
+start_bg ecusim "$NATIVE/ecusim" --family 1 --pace on --delay 5 >"$RUN/ecusim.out" 2>"$RUN/ecusim.err"
+PTY=""
+for _ in $(seq 50); do
+  PTY="$(awk '/^pty /{print $2}' "$RUN/ecusim.out" 2>/dev/null)"
+  [ -n "$PTY" ] && break
+  sleep 0.1
+done
+[ -n "$PTY" ] || die "the simulator reported no pty"
+map_com "$PORT_NUMBER" "$PTY"
 
 wine "$WIN/bench_poll_rate.exe" "COM$PORT_NUMBER" "$POLLS"
