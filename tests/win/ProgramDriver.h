@@ -91,14 +91,15 @@ inline void Disconnect(TForm1& f) {
     PumpUntil([&f] { return f.state.closeRequested.load() == 0; }, 2000);
 }
 
-// The simulator's log as it stands: one line per frame received.
-inline int LogCount(const std::string& line) {
+// The simulator's log as it stands: how many lines are `line`, or with
+// `wholeLine` false, start with it.
+inline int LogCount(const std::string& line, bool wholeLine = true) {
     if (!ecusim_control::available()) return 0;
     std::ifstream log(ecusim_control::windowsPath(std::getenv("MOTOSKOP_ECUSIM_LOG")),
                       std::ios::binary);
     int n = 0;
     for (std::string l; std::getline(log, l);)
-        if (l == line) ++n;
+        if (wholeLine ? l == line : l.compare(0, line.size(), line) == 0) ++n;
     return n;
 }
 
@@ -117,15 +118,18 @@ inline std::string CommandLine(const unsigned char (&data)[10]) {
     return line + hex;
 }
 
-// Frames the simulator receives from now on.
+// Frames the simulator receives from now on: lines equal to `line`, or with
+// `wholeLine` false, starting with it.
 class NewFrames {
   public:
-    explicit NewFrames(std::string line) : line_(std::move(line)), before_(LogCount(line_)) {}
-    int count() const { return LogCount(line_) - before_; }
+    explicit NewFrames(std::string line, bool wholeLine = true)
+        : line_(std::move(line)), wholeLine_(wholeLine), before_(LogCount(line_, wholeLine_)) {}
+    int count() const { return LogCount(line_, wholeLine_) - before_; }
     const std::string& line() const { return line_; }
 
   private:
     std::string line_;
+    bool wholeLine_;
     int before_;
 };
 
