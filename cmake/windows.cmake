@@ -22,6 +22,10 @@ target_include_directories(motoskop_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(motoskop_win PUBLIC motoskop_core jpeg_static ${WIN_SYSTEM_LIBS})
 
 set(MOTOSKOP_RC ${CMAKE_SOURCE_DIR}/assets/motoskop.rc)
+# The resource script embeds the pictures: rebuild it when one of them changes.
+file(GLOB MOTOSKOP_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
+     ${CMAKE_SOURCE_DIR}/assets/*.jpg ${CMAKE_SOURCE_DIR}/assets/*.h)
+set_source_files_properties(${MOTOSKOP_RC} PROPERTIES OBJECT_DEPENDS "${MOTOSKOP_ASSET_FILES}")
 add_executable(motoskop WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${MOTOSKOP_RC})
 target_link_libraries(motoskop PRIVATE motoskop_win)
 target_link_options(motoskop PRIVATE ${WIN_LINK_OPTIONS})
