@@ -1,14 +1,21 @@
-# Windows build (mingw-w64): motoskop.exe and the Windows test executable.
-set(MOTOSKOP_JPEG_PREFIX "" CACHE PATH "install prefix of the cross-built static libjpeg")
-if(NOT MOTOSKOP_JPEG_PREFIX OR NOT EXISTS "${MOTOSKOP_JPEG_PREFIX}/lib/libjpeg.a")
-  message(FATAL_ERROR "MOTOSKOP_JPEG_PREFIX must point at the cross-built libjpeg (scripts/build-libjpeg)")
+# Windows build (mingw-w64 on Debian or MSYS2; MSVC): motoskop.exe and the Windows tests.
+set(MOTOSKOP_JPEG_PREFIX "" CACHE PATH "install prefix of a static libjpeg (lib/ and include/)")
+find_library(MOTOSKOP_JPEG_LIBRARY NAMES libjpeg.a jpeg-static.lib jpeg.lib
+             PATHS "${MOTOSKOP_JPEG_PREFIX}/lib" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT MOTOSKOP_JPEG_PREFIX OR NOT MOTOSKOP_JPEG_LIBRARY)
+  message(FATAL_ERROR "MOTOSKOP_JPEG_PREFIX must point at a static libjpeg (on Debian: build_libjpeg in scripts/lib.sh)")
 endif()
 add_library(jpeg_static STATIC IMPORTED)
 set_target_properties(jpeg_static PROPERTIES
-  IMPORTED_LOCATION "${MOTOSKOP_JPEG_PREFIX}/lib/libjpeg.a"
+  IMPORTED_LOCATION "${MOTOSKOP_JPEG_LIBRARY}"
   INTERFACE_INCLUDE_DIRECTORIES "${MOTOSKOP_JPEG_PREFIX}/include")
 
-set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+if(MSVC)
+  set(WIN_LINK_OPTIONS)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+  set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+endif()
 set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
@@ -30,13 +37,20 @@ add_executable(motoskop WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${MOTOSKOP_RC}
 target_link_libraries(motoskop PRIVATE motoskop_win)
 target_link_options(motoskop PRIVATE ${WIN_LINK_OPTIONS})
 
-# googletest from Debian's sources, cross-compiled.
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# One test executable per tests/win/<name>.cpp: win_<name>.exe, run under Wine.
-file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+# googletest from its sources (Debian's /usr/src/googletest), cross-compiled.
+set(MOTOSKOP_GTEST_SOURCE /usr/src/googletest CACHE PATH "googletest source tree for the Windows tests")
+set(WIN_TEST_SOURCES)
+if(EXISTS "${MOTOSKOP_GTEST_SOURCE}/CMakeLists.txt")
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${MOTOSKOP_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # One test executable per tests/win/<name>.cpp: win_<name>.exe, run under Wine.
+  file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+else()
+  message(STATUS "no googletest sources at ${MOTOSKOP_GTEST_SOURCE}: Windows tests not built")
+endif()
 foreach(test_source ${WIN_TEST_SOURCES})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(win_${test_name} ${test_source} ${MOTOSKOP_RC})
