@@ -16,6 +16,7 @@ class SerialSmoke : public ::testing::Test {
         ASSERT_TRUE(port.open("COM1"));
         port.applyLineSettings(SerialLineSettings());
         ASSERT_TRUE(port.setTimeouts(SerialTimeouts()));
+        port.purgeReceive(); // nothing an earlier program left on the line
     }
     void TearDown() override {
         port.close();

@@ -116,4 +116,9 @@ SerialLine::WriteReport SerialLine::write(const uint8_t* data, size_t count, boo
     return report;
 }
 
+void SerialLine::discardPending() {
+    if (slaveKeepAlive_ >= 0) tcflush(slaveKeepAlive_, TCIOFLUSH);
+    if (fd_ >= 0) tcflush(fd_, TCIOFLUSH);
+}
+
 } // namespace ecusim

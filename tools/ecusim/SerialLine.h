@@ -32,6 +32,9 @@ class SerialLine {
     // early when the other side starts sending again: it has given up on this answer (read
     // ended, input purged, next request on its way), as the ECU does when the tester talks.
     WriteReport write(const uint8_t* data, size_t count, bool paced);
+    // Drops whatever is queued on the line in both directions: bytes a program that has
+    // gone away left unread must not reach the next one.
+    void discardPending();
 
   private:
     int fd_ = -1;

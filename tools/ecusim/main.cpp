@@ -239,6 +239,7 @@ int main(int argc, char** argv) {
             switch (applyControlLine(command, next, initial)) {
             case ControlResult::Applied:
                 sim.apply(next);
+                if (command.rfind("reset", 0) == 0) line.discardPending();
                 log.text("ctl", command);
                 break;
             case ControlResult::Mark:
