@@ -62,17 +62,6 @@ const LabelPlace kValues[] = {
 };
 const int kGreyAtStart[] = {7, 8, 10, 13, 15};
 
-// The colour of the picture beneath a child control, so the control blends in.
-COLORREF BackgroundColourAt(const ui::Bitmap& picture, int x, int y) {
-    if (picture.empty()) return kFormColour;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, picture.handle());
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return colour == CLR_INVALID ? kFormColour : colour;
-}
-
 } // namespace
 
 TForm5::TForm5(MainState& state, HWND owner) : logic_(state, *this) {
@@ -153,7 +142,7 @@ void TForm5::build() {
     const int lefts[] = {45, 295};
     for (int i = 0; i < 2; ++i) {
         bars[i]->create(*this, lefts[i], 277, 187, 17, 0, 255);
-        bars[i]->setBackgroundColour(BackgroundColourAt(background(), lefts[i] + 1, 278));
+        bars[i]->setBackgroundColour(background().pixelAt(lefts[i] + 1, 278, kFormColour));
         const int number = i + 1;
         bars[i]->OnChange = [this, number] {
             logic_.trackBarMoved(number, trackBar(number)->position());

@@ -38,16 +38,6 @@ const Button kButtons[3] = {
     {493, "Выход",                              456, IDB_COLOUR_EXIT    },
 };
 
-COLORREF BackgroundColourAt(const ui::Bitmap& picture, int x, int y, COLORREF fallback) {
-    if (picture.empty()) return fallback;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, picture.handle());
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return colour == CLR_INVALID ? fallback : colour;
-}
-
 } // namespace
 
 TForm6::TForm6(MainState& state, std::unique_ptr<Registry> registry,
@@ -91,7 +81,7 @@ void TForm6::build() {
             ui::TrackBar& bar = TrackBar(number);
             bar.create(*this, left, kRows[row].sliderTop, 91, 17, 0, 255);
             bar.setBackgroundColour(
-                BackgroundColourAt(background(), left + 1, kRows[row].sliderTop + 1, colour()));
+                background().pixelAt(left + 1, kRows[row].sliderTop + 1, colour()));
             bar.OnChange = [this, number] {
                 logic_.sliderMoved(number, TrackBar(number).position());
             };

@@ -100,4 +100,14 @@ void DrawBitmap(HDC dc, const Bitmap& bitmap, int x, int y, bool dim) {
     DeleteDC(source);
 }
 
+COLORREF Bitmap::pixelAt(int x, int y, COLORREF fallback) const {
+    if (empty()) return fallback;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, handle());
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour == CLR_INVALID ? fallback : colour;
+}
+
 } // namespace ui

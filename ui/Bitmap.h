@@ -18,6 +18,8 @@ class Bitmap {
     HBITMAP handle() const { return handle_ ? handle_.get() : nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }
+    // The colour at (x, y), or fallback for an empty bitmap or a point outside it.
+    COLORREF pixelAt(int x, int y, COLORREF fallback) const;
 
     // A 24-bit top-down DIB section from packed RGB rows (width * 3 bytes per row).
     static Bitmap FromRgb(int width, int height, const uint8_t* rgb);
