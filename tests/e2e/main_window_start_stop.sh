@@ -44,9 +44,11 @@ lamp="$(pixel 497 409)"
 grep -q 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" || fail "the simulator saw no poll"
 
 click 530 409 # STOP
-# The START lamp is lit 80 ms in every 2080 ms: catch it at least once in 5 s.
+# The START lamp is lit 80 ms in every 2080 ms and one probe takes longer than that:
+# keep probing for many blink periods (up to 30 s) until one catches it lit.
 lit=0
-for _ in $(seq 1 60); do
+deadline=$((SECONDS + 30))
+while [ "$SECONDS" -lt "$deadline" ]; do
     c="$(pixel 497 409)"
     [ $((16#${c:3:2})) -gt 180 ] && { lit=1; import -window root "$SHOTS/blink.png"; break; }
     sleep 0.08
