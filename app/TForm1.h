@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <string>
 
-#include "app/MainState.h"
-#include "glpanel/OpenGLPanel.h"
+#include "state/MainState.h"
+#include "glpanel/OpenGLPanel_win32.h"
 #include "link/LinkEvents.h"
 #include "live/Sampler.h"
 #include "platform/Win32Registry.h"
@@ -28,6 +30,12 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
 
     MainState state;
 
+    // The window's own state (GUI thread).
+    int32_t blinkPhase = 0;   // START blink: 0 lit next, 1 dark next, 2 pause
+    int32_t connectState = 0; // 0 disconnected, 1 connected
+    uint32_t sampleTimer = 0; // the 50 ms multimedia timer while connected
+    std::string editedGraph;  // "Graf1".."Graf4": the arrow pressed last
+
     // Image1 is the form's background picture.
     ui::Picture Image19; // drag bar, drawn on the background
     ui::Picture Image13; // close
@@ -43,10 +51,12 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     ui::Timer Timer1;
     TOpenGLPanel OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5;
 
-    ui::Picture& Image(int number); // Image2..Image33 by number
+    ui::Picture& Image(int number); // Image2..Image33 by number (the drag bar for others)
     ui::Label& NParam_(int n) { return NParam[static_cast<size_t>(n - 1)]; }
     ui::Label& Param_(int n) { return Param[static_cast<size_t>(n - 1)]; }
-    TOpenGLPanel& Panel(int n); // OpenGLPanel1..5
+    TOpenGLPanel& Panel(int n) {
+        return *panels_[static_cast<size_t>(n >= 1 && n <= 5 ? n - 1 : 4)];
+    }
 
     // Event handlers.
     void Image19MouseDown(ui::MouseButton button);
@@ -87,6 +97,8 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     void loadSettings();
 
     Win32Registry registry_;
+    std::array<TOpenGLPanel*, 5> panels_{&OpenGLPanel1, &OpenGLPanel2, &OpenGLPanel3, &OpenGLPanel4,
+                                         &OpenGLPanel5};
 };
 
 extern TForm1* Form1;

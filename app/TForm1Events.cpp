@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "ui/SystemIds.h"
 #include "app/TForm7.h"
 #include "codes/TForm4.h"
-#include "link/ComPort.h"
+#include "link/ComPort_win32.h"
 #include "link/TForm5.h"
 #include "live/GraphStepping.h"
 #include "settings/GraphSets.h"
@@ -41,9 +42,9 @@ void TForm1::wireHandlers() {
     ui::MakePressButton(Image16, [this] { Image16MouseUp(); });
     ui::MakePressButton(Image32, [this] { Image32MouseUp(); });
     ui::MakePressButton(Image33, [this] { Image33MouseUp(); });
-    ui::MakePressButton(Image3, [this] { SelectNextCar(registry_, state, *this); });
-    ui::MakePressButton(Image4, [this] { SelectNextEngine(registry_, state, *this); });
-    ui::MakePressButton(Image2, [this] { SelectNextPort(registry_, state, *this); });
+    ui::MakePressButton(Image3, [this] { SelectNextCar(registry_, state.selection, *this); });
+    ui::MakePressButton(Image4, [this] { SelectNextEngine(registry_, state.selection, *this); });
+    ui::MakePressButton(Image2, [this] { SelectNextPort(registry_, state.selection, *this); });
 
     // Graph arrows: the press names the edited graph, the release steps it.
     ui::Picture* previous[4] = {&Image5, &Image7, &Image9, &Image11};
@@ -53,15 +54,15 @@ void TForm1::wireHandlers() {
             ui::Picture& arrow = forward ? *next[g] : *previous[g];
             arrow.OnMouseDown = [this, &arrow, g](ui::MouseButton, int, int) {
                 arrow.setVisible(false);
-                state.editedGraph = kGraphValueNames[g];
+                editedGraph = kGraphValueNames[g];
             };
             arrow.OnMouseUp = [this, &arrow, g, forward](ui::MouseButton, int, int) {
                 arrow.setVisible(true);
-                state.editedParam = state.graphParam[static_cast<size_t>(g)];
+                const int editedParam = state.selection.graphParam[static_cast<size_t>(g)];
                 if (forward)
-                    StepGraphNext(registry_, state, *this);
+                    StepGraphNext(registry_, state.selection, *this, editedGraph, editedParam);
                 else
-                    StepGraphPrevious(registry_, state, *this);
+                    StepGraphPrevious(registry_, state.selection, *this, editedGraph, editedParam);
             };
         }
     }
@@ -71,10 +72,10 @@ void TForm1::wireHandlers() {
     for (int set = 1; set <= 12; ++set) {
         ui::Picture& button = GraphSetButtons[static_cast<size_t>(set - 1)];
         button.OnMouseDown = [this, set](ui::MouseButton, int, int) {
-            PressGraphSetButton(set, state, *this);
+            PressGraphSetButton(set, state.selection, *this);
         };
         button.OnMouseUp = [this](ui::MouseButton, int, int) {
-            LoadGraphSet(registry_, state, *this);
+            LoadGraphSet(registry_, state.selection, *this);
         };
     }
 }
@@ -82,28 +83,28 @@ void TForm1::wireHandlers() {
 void TForm1::Image19MouseDown(ui::MouseButton button) {
     if (button != ui::MouseButton::Left) return;
     ReleaseCapture();
-    SendMessageW(handle(), WM_SYSCOMMAND, 0xF012, 0); // move, as if dragged by a caption
+    SendMessageW(handle(), WM_SYSCOMMAND, ui::kDragMoveCommand, 0);
 }
 
 void TForm1::Image15MouseDown() {
     Image15.setPicture(blankBitmap);
-    ImageList1.getBitmap(state.connectState == 0 ? kStartPressed : kStopPressed, Image15);
+    ImageList1.getBitmap(connectState == 0 ? kStartPressed : kStopPressed, Image15);
 }
 
 void TForm1::Image15MouseUp() {
     Image15.setPicture(blankBitmap);
-    if (state.connectState == 0) {
+    if (connectState == 0) {
         ImageList1.getBitmap(kStopLit, Image15);
         Timer1.setEnabled(false);
         Image2.setEnabled(false);
         Image3.setEnabled(false);
         Image4.setEnabled(false);
-        state.openRequested = 1;
+        state.requests.openRequested = 1;
         if (linkThread) {
             linkThread->SetPriorityLower();
             linkThread->Resume();
         }
-        state.sampleTimer = timeSetEvent(50, 10, SampleTimerProc, 0, TIME_PERIODIC);
+        sampleTimer = timeSetEvent(50, 10, SampleTimerProc, 0, TIME_PERIODIC);
     } else {
         ImageList1.getBitmap(kStartDark, Image15);
         Timer1.setEnabled(true);
@@ -112,15 +113,15 @@ void TForm1::Image15MouseUp() {
         Image4.setEnabled(true);
         Image16.setEnabled(false);
         Image17.setEnabled(false);
-        state.closeRequested = 1;
-        timeKillEvent(state.sampleTimer);
-        state.dataValid = 0.0f;
+        state.requests.closeRequested = 1;
+        timeKillEvent(sampleTimer);
+        state.ecu.dataValid = 0.0f;
     }
-    state.connectState = 1 - state.connectState;
+    connectState = 1 - connectState;
 }
 
 void TForm1::Timer1Timer() {
-    switch (state.blinkPhase) {
+    switch (blinkPhase) {
     case 0:
         Image15.setPicture(blankBitmap);
         ImageList1.getBitmap(kStartLit, Image15);
@@ -134,13 +135,13 @@ void TForm1::Timer1Timer() {
     default:
         break;
     }
-    state.blinkPhase = (state.blinkPhase + 1) % 3;
+    blinkPhase = (blinkPhase + 1) % 3;
 }
 
 void TForm1::Image13MouseUp() {
     // Nothing is saved here: every setting was stored when it changed. The link
     // thread is only told to stop; the process exit ends it wherever it is.
-    timeKillEvent(state.sampleTimer);
+    timeKillEvent(sampleTimer);
     if (linkThread) linkThread->Stop();
     PostQuitMessage(0);
 }
@@ -155,8 +156,8 @@ void TForm1::Image16MouseUp() {
 
 void TForm1::Image32MouseUp() {
     ShowColourWindow(
-        state, std::make_unique<Win32Registry>(), [this](int panel) { Panel(panel).Invalidate(); },
-        handle());
+        state.colours, std::make_unique<Win32Registry>(),
+        [this](int panel) { Panel(panel).Invalidate(); }, handle());
 }
 
 void TForm1::Image33MouseUp() {
@@ -176,7 +177,7 @@ void TForm1::setDiagButtonsEnabled(bool enabled) {
     post([this, enabled] {
         // A good reply that was on its way when STOP was pressed must not light
         // ERROR and TEST again: they stay dark until the next connect.
-        if (enabled && state.connectState == 0) return;
+        if (enabled && connectState == 0) return;
         Image16.setEnabled(enabled);
         Image17.setEnabled(enabled);
     });
@@ -205,5 +206,5 @@ void TForm1::requestPanelRepaint(int panel) {
 }
 
 void CALLBACK SampleTimerProc(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
-    if (Form1) SampleChannels(Form1->state, *Form1);
+    if (Form1) SampleChannels(Form1->state.ecu, Form1->state.selection.ecuFamily.load(), *Form1);
 }

@@ -2,6 +2,7 @@
 
 #include "app/AboutTexts.h"
 #include "app/Version.h"
+#include "ui/ShowWindow.h"
 #include "assets/resource.h"
 
 TForm7* Form7 = nullptr;
@@ -79,8 +80,5 @@ void TForm7::Image2MouseUp() {
 } // close() enables the owner first
 
 TForm7* ShowAboutWindow(HWND owner) {
-    delete Form7;
-    Form7 = new TForm7(owner);
-    ui::Form::SetWindowEnabled(owner, false);
-    return Form7;
+    return ui::ShowSecondaryWindow(Form7, owner);
 }

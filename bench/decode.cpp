@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/ReplyDecoder.h"
 
 namespace {
@@ -21,14 +21,15 @@ struct NoWindow : LinkEvents {
 
 void DecodeOneReply(benchmark::State& run) {
     auto state = std::make_unique<MainState>();
-    state->ecuFamily = static_cast<int>(run.range(0));
+    state->selection.ecuFamily = static_cast<int>(run.range(0));
     NoWindow events;
     uint8_t reply[kReplyBufferSize];
     std::mt19937 random(7);
     for (uint8_t& b : reply)
         b = static_cast<uint8_t>(random());
     for (auto _ : run) {
-        DecodeReply(reply, *state, events);
+        DecodeReply(reply, state->selection.ecuFamily.load(),
+                    state->selection.decimalSeparator.load(), state->ecu, events);
         benchmark::ClobberMemory();
     }
 }

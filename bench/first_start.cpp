@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "platform/Win32Registry.h"
 #include "settings/SelectionView.h"
 #include "settings/SettingsStore.h"
@@ -49,8 +49,8 @@ double startMs(Registry& registry) {
     LARGE_INTEGER f, t0, t1;
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&t0);
-    LoadSettingsAtStartup(registry, *state, view);
-    ApplyPortIndex(*state, view);
+    LoadSettingsAtStartup(registry, state->selection, state->colours, view);
+    ApplyPortIndex(state->selection, view);
     QueryPerformanceCounter(&t1);
     return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
            static_cast<double>(f.QuadPart);

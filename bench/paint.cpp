@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/MainState.h"
-#include "glpanel/OpenGLPanel.h"
-#include "live/RawDataPanel.h"
-#include "live/StripChart.h"
+#include "state/MainState.h"
+#include "glpanel/OpenGLPanel_win32.h"
+#include "live/RawDataPanel_win32.h"
+#include "live/StripChart_win32.h"
 
 namespace {
 
@@ -52,35 +52,35 @@ int main() {
     HWND host = CreateWindowW(wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 572,
                               nullptr, nullptr, wc.hInstance, nullptr);
     static MainState state;
-    state.ecuFamily = 1;
-    state.graphParam = {28, 0, 8, 27};
-    state.channels.setText(1, 28, "14,2 В");
-    state.channels.setText(1, 0, "Да");
-    state.channels.setText(1, 27, "90 °C");
+    state.selection.ecuFamily = 1;
+    state.selection.graphParam = {28, 0, 8, 27};
+    state.ecu.channels.setText(1, 28, "14,2 В");
+    state.ecu.channels.setText(1, 0, "Да");
+    state.ecu.channels.setText(1, 27, "90 °C");
     for (int j = 0; j < 8; ++j)
-        state.channels.setBitText(1, 8, j, j % 2 ? "1" : "0");
+        state.ecu.channels.setBitText(1, 8, j, j % 2 ? "1" : "0");
     for (int i = 0; i < 450; ++i) {
-        state.channels.setValue(1, 28, float(50 + 40 * std::sin(i / 15.0)));
-        state.channels.setValue(1, 0, (i / 40) % 2 ? 100.0f : 0.0f);
-        state.channels.setValue(1, 8, float(i % 100));
-        state.channels.setValue(1, 27, float(i % 70));
-        state.channels.sample(1);
+        state.ecu.channels.setValue(1, 28, float(50 + 40 * std::sin(i / 15.0)));
+        state.ecu.channels.setValue(1, 0, (i / 40) % 2 ? 100.0f : 0.0f);
+        state.ecu.channels.setValue(1, 8, float(i % 100));
+        state.ecu.channels.setValue(1, 27, float(i % 70));
+        state.ecu.channels.sample(1);
     }
     uint8_t bytes[RawFrame::kSize];
     for (int i = 0; i < RawFrame::kSize; ++i)
         bytes[i] = uint8_t(i * 37);
-    state.rawFrame.store(bytes);
+    state.ecu.rawFrame.store(bytes);
 
     TOpenGLPanel charts[4];
     const int tops[4] = {32, 160, 288, 416};
     for (int k = 0; k < 4; ++k) {
         ConfigureStripChartPanel(charts[k]);
-        BindStripChart(charts[k], state, k + 1);
+        BindStripChart(charts[k], state.selection, state.ecu, state.colours, k + 1);
         charts[k].CreateWindowIn(host, 12, tops[k], 432, 105);
     }
     TOpenGLPanel raw;
     ConfigureRawDataPanel(raw);
-    BindRawDataPanel(raw, state);
+    BindRawDataPanel(raw, state.ecu, state.colours);
     raw.CreateWindowIn(host, 488, 440, 279, 81);
     Pump();
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/LinkCycle.h"
 #include "link/LinkTexts.h"
 #include "platform/Win32SerialPort.h"
@@ -63,9 +63,9 @@ int main(int argc, char** argv) {
     MainState state;
     Win32SerialPort port;
     CountingEvents events;
-    LinkCycle cycle(state, port, events);
-    state.portName.set(portName);
-    state.openRequested = 1;
+    LinkCycle cycle(state.requests, state.selection, state.ecu, port, events);
+    state.selection.portName.set(portName);
+    state.requests.openRequested = 1;
 
     cycle.RunOnce(); // open and the first poll
     if (events.failed) {

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "live/Sampler.h"
 
 namespace {
@@ -15,10 +15,10 @@ struct NoPanels : RepaintRequests {
 
 std::unique_ptr<MainState> family4State() {
     auto state = std::make_unique<MainState>();
-    state->ecuFamily = 4;
-    state->dataValid = 1.0f;
+    state->selection.ecuFamily = 4;
+    state->ecu.dataValid = 1.0f;
     for (int k = 0; k < ChannelStore::channelCount(4); ++k)
-        state->channels.setValue(4, k, static_cast<float>(k) * 1.7f);
+        state->ecu.channels.setValue(4, k, static_cast<float>(k) * 1.7f);
     return state;
 }
 
@@ -27,7 +27,7 @@ void SampleOneTick(benchmark::State& run) {
     auto state = family4State();
     NoPanels panels;
     for (auto _ : run) {
-        SampleChannels(*state, panels);
+        SampleChannels(state->ecu, state->selection.ecuFamily.load(), panels);
         benchmark::ClobberMemory();
     }
     benchmark::DoNotOptimize(panels.requests);
@@ -45,7 +45,7 @@ void SampleOneTickWhileFilling(benchmark::State& run) {
             ticks = 0;
             run.ResumeTiming();
         }
-        SampleChannels(*state, panels);
+        SampleChannels(state->ecu, state->selection.ecuFamily.load(), panels);
         benchmark::ClobberMemory();
     }
     benchmark::DoNotOptimize(panels.requests);

@@ -1,7 +1,8 @@
 #include "codes/TForm4.h"
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "assets/resource.h"
+#include "ui/ShowWindow.h"
 
 TForm4* Form4 = nullptr;
 
@@ -66,7 +67,7 @@ void TForm4::build() {
 
 void TForm4::Timer1Timer() {
     const TroubleCodeRefresh refresh =
-        codes_.tick(state_.errors.snapshot(), state_.ecuFamily.load());
+        codes_.tick(state_.ecu.errors.snapshot(), state_.selection.ecuFamily.load());
     if (!refresh.rebuilt) return;
     RichEdit1.clear();
     for (const std::string& line : refresh.lines)
@@ -75,7 +76,7 @@ void TForm4::Timer1Timer() {
 }
 
 void TForm4::Image2MouseUp() {
-    RequestClearCodes(state_);
+    RequestClearCodes(state_.requests);
 }
 
 void TForm4::Image3MouseUp() {
@@ -85,9 +86,6 @@ void TForm4::Image3MouseUp() {
 }
 
 TForm4* ShowTroubleCodeWindow(MainState& state, HWND owner) {
-    delete Form4;
-    Form4 = new TForm4(state, owner);
-    ui::Form::SetWindowEnabled(owner, false);
-    Form4->Timer1.setEnabled(true);
+    ui::ShowSecondaryWindow(Form4, owner, state)->Timer1.setEnabled(true);
     return Form4;
 }

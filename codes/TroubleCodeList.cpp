@@ -29,6 +29,6 @@ TroubleCodeRefresh TroubleCodeList::tick(const ErrorCodeSnapshot& errors, int fa
     return refresh;
 }
 
-void RequestClearCodes(MainState& state) {
-    state.clearCodesRequested.store(1);
+void RequestClearCodes(LinkRequests& requests) {
+    requests.clearCodesRequested.store(1);
 }

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/ErrorCodes.h"
+#include "state/LinkRequests.h"
 
 struct TroubleCodeRefresh {
     bool rebuilt = false;           // false: leave the list and the count alone
@@ -30,4 +31,4 @@ class TroubleCodeList {
 
 // The reset button: asks the link thread to send the clear-codes frame. The
 // list changes only when later replies carry the cleared bytes.
-void RequestClearCodes(MainState& state);
+void RequestClearCodes(LinkRequests& requests);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "app/MainState.h"
+#include "state/EcuData.h"
+#include "state/LinkRequests.h"
+#include "state/Selection.h"
 #include "link/DesiredIdle.h"
 #include "link/FormatFixed.h"
 
@@ -57,8 +59,9 @@ int ClampByte(int value) {
 
 } // namespace
 
-ActuatorPanelLogic::ActuatorPanelLogic(MainState& state, ActuatorView& view)
-    : state_(state), view_(view) {
+ActuatorPanelLogic::ActuatorPanelLogic(const Selection& selection, const EcuData& ecu,
+                                       LinkRequests& requests, ActuatorView& view)
+    : selection_(selection), ecu_(ecu), requests_(requests), view_(view) {
     // The window as built: every button but the blank ones enabled, both
     // trackbars enabled at 0, the family-4 rows grey.
     for (int image = 2; image <= 19; ++image)
@@ -69,7 +72,7 @@ ActuatorPanelLogic::ActuatorPanelLogic(MainState& state, ActuatorView& view)
 }
 
 void ActuatorPanelLogic::open() {
-    const int family = state_.ecuFamily.load();
+    const int family = selection_.ecuFamily.load();
     if (family >= 1 && family <= 3) {
         for (int image : kShiftLampImages)
             setImageEnabled(image, true);
@@ -92,7 +95,7 @@ void ActuatorPanelLogic::open() {
 
     view_.setRefreshTimer(true);
 
-    const DesiredIdle idle = ReadDesiredIdle(state_);
+    const DesiredIdle idle = ReadDesiredIdle(selection_, ecu_);
     if (idle.follow) setIdlePosition(idle.raw);
 }
 
@@ -103,7 +106,7 @@ void ActuatorPanelLogic::imageReleased(int image) {
         return;
     }
     if (image == kReturnControlImage) {
-        state_.returnControlRequested.store(1);
+        requests_.returnControlRequested.store(1);
         startStatusTimer();
         return;
     }
@@ -124,21 +127,21 @@ void ActuatorPanelLogic::trackBarMoved(int trackBar, int position) {
 
 void ActuatorPanelLogic::refreshTick() {
     if (closed_) return;
-    const DesiredIdle idle = ReadDesiredIdle(state_);
+    const DesiredIdle idle = ReadDesiredIdle(selection_, ecu_);
     if (idle.follow) setIdlePosition(idle.raw);
     view_.setLabelText(kDesiredIdleLabel, idle.text);
 
-    if (state_.ecuFamily.load() == 4) {
-        const int raw = state_.ecuAirFuelRaw.load();
+    if (selection_.ecuFamily.load() == 4) {
+        const int raw = ecu_.ecuAirFuelRaw.load();
         setMixturePosition(raw);
         view_.setLabelText(kAirFuelLabel,
-                           formatFixed(raw * 0.1f, 1, state_.decimalSeparator.load()));
+                           formatFixed(raw * 0.1f, 1, selection_.decimalSeparator.load()));
     } else {
         view_.setLabelText(kAirFuelLabel, "0,0");
     }
 
     if (statusTimerRunning_) {
-        const int status = state_.requestStatus.load();
+        const int status = requests_.requestStatus.load();
         if (status == 1) view_.setLabelText(kStatusLabel, kRequestAccepted);
         if (status == 2) view_.setLabelText(kStatusLabel, kRequestRejected);
     }
@@ -179,7 +182,7 @@ void ActuatorPanelLogic::setIdlePosition(int position) {
     if (position == trackBarPosition_[1]) return;
     trackBarPosition_[1] = position;
     view_.setTrackBarPosition(1, position);
-    state_.idleTarget.store(position);
+    requests_.idleTarget.store(position);
     view_.setLabelText(kIdleLabel, std::to_string(static_cast<int>(position * 6.25)));
     request(kIdleSlot);
     startStatusTimer();
@@ -190,9 +193,9 @@ void ActuatorPanelLogic::setMixturePosition(int position) {
     if (position == trackBarPosition_[2]) return;
     trackBarPosition_[2] = position;
     view_.setTrackBarPosition(2, position);
-    state_.mixtureTarget.store(position);
+    requests_.mixtureTarget.store(position);
     view_.setLabelText(kMixtureLabel,
-                       formatFixed(position * 0.1f, 1, state_.decimalSeparator.load()));
+                       formatFixed(position * 0.1f, 1, selection_.decimalSeparator.load()));
     request(kMixtureSlot);
     startStatusTimer();
 }
@@ -200,7 +203,7 @@ void ActuatorPanelLogic::setMixturePosition(int position) {
 // The target is stored before the flag; the link thread reads it after it has
 // seen the flag.
 void ActuatorPanelLogic::request(int slot) {
-    state_.commandRequests[slot].store(1);
+    requests_.commandRequests[slot].store(1);
 }
 
 // Starting the status timer while it runs changes nothing: the two seconds
@@ -215,6 +218,6 @@ void ActuatorPanelLogic::exit() {
     closed_ = true;
     view_.setRefreshTimer(false);
     view_.enableMainWindow();
-    state_.returnControlRequested.store(1);
+    requests_.returnControlRequested.store(1);
     view_.closeWindow();
 }

@@ -6,7 +6,9 @@
 #include <array>
 #include <string>
 
-struct MainState;
+struct EcuData;
+struct LinkRequests;
+struct Selection;
 
 // The controls the logic changes. Images, labels and trackbars are named by
 // their number in the window (Image2..Image19, Label1..Label15, TrackBar1/2).
@@ -31,7 +33,8 @@ extern const char kRequestRejected[]; // "ЭБУ отклонил запрос."
 
 class ActuatorPanelLogic {
   public:
-    ActuatorPanelLogic(MainState& state, ActuatorView& view);
+    ActuatorPanelLogic(const Selection& selection, const EcuData& ecu, LinkRequests& requests,
+                       ActuatorView& view);
 
     // After the controls are built: family enabling, Timer1 on, idle trackbar
     // to the ECU's desired idle.
@@ -57,7 +60,9 @@ class ActuatorPanelLogic {
     void startStatusTimer();
     void exit();
 
-    MainState& state_;
+    const Selection& selection_;
+    const EcuData& ecu_;
+    LinkRequests& requests_;
     ActuatorView& view_;
     std::array<bool, 20> imageEnabled_{};
     std::array<bool, 3> trackBarEnabled_{};

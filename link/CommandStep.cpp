@@ -8,12 +8,12 @@ namespace {
 constexpr int32_t kConfirmed = 1;
 constexpr int32_t kRejected = 2;
 
-int32_t targetOf(const MainState& state, FrameTarget target) {
+int32_t targetOf(const LinkRequests& requests, FrameTarget target) {
     switch (target) {
     case FrameTarget::Idle:
-        return state.idleTarget.load();
+        return requests.idleTarget.load();
     case FrameTarget::Mixture:
-        return state.mixtureTarget.load();
+        return requests.mixtureTarget.load();
     default:
         return 0;
     }
@@ -21,9 +21,10 @@ int32_t targetOf(const MainState& state, FrameTarget target) {
 
 // Sends the row's frame and tells whether the reply confirms it. A reply that
 // ends before the tested byte is a rejection: a silent ECU confirms nothing.
-bool exchangeRow(MainState& state, SerialPort& port, bool portOpen, const CommandFrameRow& row) {
+bool exchangeRow(const LinkRequests& requests, SerialPort& port, bool portOpen,
+                 const CommandFrameRow& row) {
     // The target is read after its flag was seen, so it is the one written before the flag.
-    const int32_t target = targetOf(state, row.target);
+    const int32_t target = targetOf(requests, row.target);
     const CommandFrame frame = BuildCommandFrame(row, target);
     uint8_t reply[kCommandReplySize] = {};
     const int received =
@@ -42,27 +43,25 @@ bool takeRequest(std::atomic<uint8_t>& flag) {
 
 } // namespace
 
-void RunCommandStep(MainState& state, SerialPort& port, bool portOpen,
+void RunCommandStep(LinkRequests& requests, int family, SerialPort& port, bool portOpen,
                     const std::atomic<bool>& stop) {
-    const int family = state.ecuFamily.load();
-
     if (stop.load()) return;
-    if (takeRequest(state.clearCodesRequested)) {
-        exchangeRow(state, port, portOpen, ClearCodesFrame(family)); // no outcome
+    if (takeRequest(requests.clearCodesRequested)) {
+        exchangeRow(requests, port, portOpen, ClearCodesFrame(family)); // no outcome
     }
 
     const CommandTable table = FamilyCommandTable(family);
     for (int i = 0; i < table.count; ++i) {
         if (stop.load()) return;
         const CommandFrameRow& row = table.rows[i];
-        if (!takeRequest(state.commandRequests[row.slot])) continue;
-        const bool confirmed = exchangeRow(state, port, portOpen, row);
-        state.requestStatus.store(confirmed ? kConfirmed : kRejected);
+        if (!takeRequest(requests.commandRequests[row.slot])) continue;
+        const bool confirmed = exchangeRow(requests, port, portOpen, row);
+        requests.requestStatus.store(confirmed ? kConfirmed : kRejected);
     }
 
     if (stop.load()) return;
-    if (takeRequest(state.returnControlRequested)) {
-        const bool confirmed = exchangeRow(state, port, portOpen, ReturnControlFrame());
-        state.requestStatus.store(confirmed ? kConfirmed : kRejected);
+    if (takeRequest(requests.returnControlRequested)) {
+        const bool confirmed = exchangeRow(requests, port, portOpen, ReturnControlFrame());
+        requests.requestStatus.store(confirmed ? kConfirmed : kRejected);
     }
 }

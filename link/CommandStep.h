@@ -4,12 +4,12 @@
 // in requestStatus whether the ECU confirmed it.
 #include <atomic>
 
-#include "app/MainState.h"
 #include "platform/SerialPort.h"
+#include "state/LinkRequests.h"
 
 constexpr int kCommandReplySize = 30;
 
 // portOpen false: nothing is sent and every tested command counts as rejected.
 // Stops between exchanges once `stop` is raised.
-void RunCommandStep(MainState& state, SerialPort& port, bool portOpen,
+void RunCommandStep(LinkRequests& requests, int family, SerialPort& port, bool portOpen,
                     const std::atomic<bool>& stop);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/MainState.h"
 #include "link/FormatFixed.h"
+#include "state/EcuData.h"
+#include "state/Selection.h"
 
 namespace {
 
@@ -17,11 +18,11 @@ std::string TruncatedRpm(int32_t raw) {
 
 } // namespace
 
-DesiredIdle ReadDesiredIdle(const MainState& state) {
+DesiredIdle ReadDesiredIdle(const Selection& selection, const EcuData& ecu) {
     DesiredIdle idle;
-    const int family = state.ecuFamily.load();
+    const int family = selection.ecuFamily.load();
     if (family == 1) {
-        const int32_t raw = state.ecuIdleRaw.load();
+        const int32_t raw = ecu.ecuIdleRaw.load();
         idle.follow = true;
         idle.raw = std::clamp(raw, 0, 255);
         idle.text = TruncatedRpm(raw);
@@ -30,7 +31,7 @@ DesiredIdle ReadDesiredIdle(const MainState& state) {
 
     // RawFrame holds a reply only while the link has a good one (it starts with
     // the echoed F4); after a failed poll it is all zero.
-    const auto frame = state.rawFrame.snapshot();
+    const auto frame = ecu.rawFrame.snapshot();
     const bool haveReply = frame[0] == 0xF4;
     switch (family) {
     case 2:
@@ -42,7 +43,7 @@ DesiredIdle ReadDesiredIdle(const MainState& state) {
     case 4: {
         const int byte = haveReply ? frame[family == 3 ? 30 : 32] : 0;
         const float rpm = byte * kCoarseIdleStepRpm;
-        idle.text = formatFixed(rpm, 0, state.decimalSeparator.load());
+        idle.text = formatFixed(rpm, 0, selection.decimalSeparator.load());
         break;
     }
     default:

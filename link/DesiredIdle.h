@@ -12,7 +12,8 @@
 // A value left behind by another family never moves the trackbar.
 #include <string>
 
-struct MainState;
+struct EcuData;
+struct Selection;
 
 struct DesiredIdle {
     bool follow = false; // the idle trackbar is set to `raw`
@@ -20,4 +21,4 @@ struct DesiredIdle {
     std::string text;    // the desired idle in rpm, as a whole number
 };
 
-DesiredIdle ReadDesiredIdle(const MainState& state);
+DesiredIdle ReadDesiredIdle(const Selection& selection, const EcuData& ecu);

@@ -1,5 +1,6 @@
 #include "link/LinkCycle.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "link/CommandStep.h"
@@ -14,23 +15,31 @@ const SerialLineSettings portSettings{8200, 8, 0, 2};
 const SerialTimeouts linkTimeouts{25, 10, 10, 5, 5};
 const uint8_t pollRequest[4] = {0xF4, 0x56, 0x01, 0xB5};
 
+int64_t monotonicMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
-LinkCycle::LinkCycle(MainState& state, SerialPort& port, LinkEvents& events)
-    : state_(state), port_(port), events_(events) {}
+LinkCycle::LinkCycle(LinkRequests& requests, const Selection& selection, EcuData& ecu,
+                     SerialPort& port, LinkEvents& events)
+    : requests_(requests), selection_(selection), ecu_(ecu), port_(port), events_(events),
+      presenter_(selection, ecu, events) {}
 
 bool LinkCycle::RunOnce() {
     if (StopRequested()) return false;
     if (!openStep()) return false;
     if (!closeStep()) return false;
-    if (!pollStep()) return false;
-    DecodeReply(replyBuffer_, state_, events_);
-    RunCommandStep(state_, port_, linkOpen_, stop_);
+    JudgedReply judged;
+    if (!pollStep(judged)) return false;
+    presentStep(judged);
+    RunCommandStep(requests_, selection_.ecuFamily.load(), port_, linkOpen_, stop_);
     return !StopRequested();
 }
 
 bool LinkCycle::openStep() {
-    if (state_.openRequested.load() != 1) return true;
+    if (requests_.openRequested.load() != 1) return true;
 
     // A disconnect and a connect pressed while a poll was on the wire: the close
     // step never ran, so the port is still ours. Close it before opening anew.
@@ -39,78 +48,72 @@ bool LinkCycle::openStep() {
         port_.close();
     }
 
-    portNameCopy_ = state_.portName.get();
+    portNameCopy_ = selection_.portName.get();
     const bool opened = port_.open(portNameCopy_);
     if (opened) port_.applyLineSettings(portSettings); // the result does not matter
     const bool configured = opened && port_.setTimeouts(linkTimeouts);
 
     if (configured) {
         events_.setStatus(linktext::kConnecting);
-        state_.openRequested.store(0);
-        state_.closeRequested.store(0);
+        requests_.openRequested.store(0);
+        requests_.closeRequested.store(0);
         linkOpen_ = true;
         return true;
     }
 
     port_.close(); // a half-opened port is never kept
-    state_.closeRequested.store(0);
+    requests_.closeRequested.store(0);
     events_.setStatus(linktext::kOpenFailed);
-    state_.openRequested.store(1);
+    requests_.openRequested.store(1);
     events_.suspendSelf();
     if (StopRequested()) return false;
     // Only a connect press resumes the thread. A disconnect pressed before it had
     // no open port to close, so it must not swallow this connect: the next cycle
     // tries the port again.
-    state_.closeRequested.store(0);
+    requests_.closeRequested.store(0);
     return true;
 }
 
 bool LinkCycle::closeStep() {
-    if (state_.closeRequested.load() != 1) return true;
+    if (requests_.closeRequested.load() != 1) return true;
     clearReplyBuffer();
     linkOpen_ = false;
     port_.close();
-    state_.openRequested.store(1);
-    state_.closeRequested.store(0);
-    state_.dataValid.store(0.0f);
+    requests_.openRequested.store(1);
+    requests_.closeRequested.store(0);
+    ecu_.dataValid.store(0.0f);
     events_.suspendSelf();
     return !StopRequested();
 }
 
-bool LinkCycle::pollStep() {
-    if (!linkOpen_) return true;
+bool LinkCycle::pollStep(JudgedReply& judged) {
+    judged.buffer = replyBuffer_;
+    if (!linkOpen_) return true; // NotPolled: the buffer is shown as it stands
 
     const int received =
         ExchangeOnPort(port_, pollRequest, sizeof pollRequest, replyBuffer_, kPollReadSize);
     if (StopRequested()) return false;
+    judged.timeMs = monotonicMs();
+    judged.received = received;
 
     // Judged by the echo and the count only: the buffer may still hold an older echo.
     const bool echoRight = std::memcmp(replyBuffer_, pollRequest, sizeof pollRequest) == 0;
     if (!echoRight) {
-        events_.setStatus(linktext::kCheckAdapter);
+        judged.outcome = PollOutcome::WrongEcho;
         return true;
     }
-
-    if (received == kGoodReplySize) {
-        state_.rawFrame.store(replyBuffer_);
-        events_.setStatus(linktext::kDataReceived);
-        state_.dataValid.store(1.0f);
-        events_.setDiagButtonsEnabled(true);
-    } else {
-        events_.setStatus(linktext::kNoAnswer);
-        clearReplyBuffer();
-        state_.dataValid.store(0.0f);
-        state_.rawFrame.clear();
-        events_.repaintRawPanel();
-    }
-
-    if (state_.closeRequested.load() == 1) {
-        state_.rawFrame.clear();
-        events_.repaintRawPanel();
-        events_.setStatus(linktext::kLinkBroken);
-        events_.setDiagButtonsEnabled(false);
-    }
+    if (received != kGoodReplySize) clearReplyBuffer();
+    if (requests_.closeRequested.load() == 1)
+        judged.outcome = PollOutcome::LinkBroken;
+    else
+        judged.outcome =
+            received == kGoodReplySize ? PollOutcome::GoodReply : PollOutcome::NoAnswer;
     return true;
+}
+
+void LinkCycle::presentStep(const JudgedReply& judged) {
+    presenter_.replyJudged(judged);
+    if (tap_ && judged.outcome != PollOutcome::NotPolled) tap_->replyJudged(judged);
 }
 
 void LinkCycle::clearReplyBuffer() {

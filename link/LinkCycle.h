@@ -1,23 +1,27 @@
 #pragma once
 // One pass of the link thread's endless loop: open the port if asked, close it
-// and suspend if asked, poll the ECU once and judge the reply, decode the
-// receive buffer, send the pending command frames. The thread (Com_Port) calls
-// RunOnce() again and again; nothing here sleeps, the serial time-outs pace it.
+// and suspend if asked, poll the ECU once and judge the reply, show it (status,
+// readout, channels: the ReplyPresenter), send the pending command frames. The
+// thread (Com_Port) calls RunOnce() again and again; nothing here sleeps, the
+// serial time-outs pace it.
 #include <atomic>
 #include <cstdint>
 #include <string>
 
-#include "app/MainState.h"
+#include "link/JudgedReply.h"
 #include "link/LinkEvents.h"
-#include "link/ReplyDecoder.h"
+#include "link/ReplyPresenter.h"
 #include "platform/SerialPort.h"
+#include "state/EcuData.h"
+#include "state/LinkRequests.h"
+#include "state/Selection.h"
 
 class LinkCycle {
   public:
-    static constexpr int kPollReadSize = 70;  // bytes asked for per poll
-    static constexpr int kGoodReplySize = 68; // echo (4) + the ECU's frame (64)
+    static constexpr int kPollReadSize = 70; // bytes asked for per poll
 
-    LinkCycle(MainState& state, SerialPort& port, LinkEvents& events);
+    LinkCycle(LinkRequests& requests, const Selection& selection, EcuData& ecu, SerialPort& port,
+              LinkEvents& events);
     LinkCycle(const LinkCycle&) = delete;
     LinkCycle& operator=(const LinkCycle&) = delete;
 
@@ -30,6 +34,10 @@ class LinkCycle {
     void RequestStop() { stop_.store(true); }
     bool StopRequested() const { return stop_.load(); }
 
+    // Also hands every judged reply to `tap` (after it was shown), or to nobody
+    // when null. Set it while the cycle is idle.
+    void SetReplyTap(ReplySink* tap) { tap_ = tap; }
+
     // For tests and diagnostics (link thread's data; read it only while the cycle is idle).
     const uint8_t* replyBuffer() const { return replyBuffer_; }
     bool linkOpen() const { return linkOpen_; }
@@ -38,12 +46,17 @@ class LinkCycle {
   private:
     bool openStep();
     bool closeStep();
-    bool pollStep();
+    bool pollStep(JudgedReply& judged);
+    void presentStep(const JudgedReply& judged);
     void clearReplyBuffer();
 
-    MainState& state_;
+    LinkRequests& requests_;
+    const Selection& selection_;
+    EcuData& ecu_;
     SerialPort& port_;
     LinkEvents& events_;
+    ReplyPresenter presenter_;
+    ReplySink* tap_ = nullptr;
     std::atomic<bool> stop_{false};
     std::string portNameCopy_;
     bool linkOpen_ = false;

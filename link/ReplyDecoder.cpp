@@ -182,17 +182,16 @@ void decodeReadout(const FamilyLayout& layout, const uint8_t* reply, char separa
 
 } // namespace
 
-void DecodeReply(const uint8_t* replyBuffer, MainState& state, LinkEvents& events) {
+void DecodeReply(const uint8_t* replyBuffer, int family, char separator, EcuData& ecu,
+                 LinkEvents& events) {
     if (!replyBuffer) return;
-    const int family = state.ecuFamily.load();
     const FamilyLayout* layout = decode::familyLayout(family);
     if (!layout) return;
-    const char separator = state.decimalSeparator.load();
 
-    decodeChannels(family, *layout, replyBuffer, separator, state.channels);
+    decodeChannels(family, *layout, replyBuffer, separator, ecu.channels);
     decodeReadout(*layout, replyBuffer, separator, events);
     for (int k = 1; k <= layout->errorGroups; ++k)
-        state.errors.storeGroup(k, replyBuffer[8 + k]);
-    if (layout->idleRawByte) state.ecuIdleRaw.store(replyBuffer[layout->idleRawByte]);
-    if (layout->airFuelByte) state.ecuAirFuelRaw.store(replyBuffer[layout->airFuelByte]);
+        ecu.errors.storeGroup(k, replyBuffer[8 + k]);
+    if (layout->idleRawByte) ecu.ecuIdleRaw.store(replyBuffer[layout->idleRawByte]);
+    if (layout->airFuelByte) ecu.ecuAirFuelRaw.store(replyBuffer[layout->airFuelByte]);
 }

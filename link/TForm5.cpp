@@ -1,7 +1,8 @@
 #include "link/TForm5.h"
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "assets/resource.h"
+#include "ui/ShowWindow.h"
 
 TForm5* Form5 = nullptr;
 
@@ -64,7 +65,8 @@ const int kGreyAtStart[] = {7, 8, 10, 13, 15};
 
 } // namespace
 
-TForm5::TForm5(MainState& state, HWND owner) : logic_(state, *this) {
+TForm5::TForm5(MainState& state, HWND owner)
+    : logic_(state.selection, state.ecu, state.requests, *this) {
     if (!create(owner, kWidth, kHeight, L"MOTOSKOP")) return;
     build();
     centreOnOwner();
@@ -194,8 +196,5 @@ void TForm5::setLabelText(int number, const std::string& text) {
 }
 
 TForm5* ShowActuatorWindow(MainState& state, HWND owner) {
-    delete Form5;
-    Form5 = new TForm5(state, owner);
-    ui::Form::SetWindowEnabled(owner, false);
-    return Form5;
+    return ui::ShowSecondaryWindow(Form5, owner, state);
 }

@@ -1,6 +1,6 @@
 #include "live/GraphStepping.h"
 
-#include "app/MainState.h"
+#include "state/Selection.h"
 #include "platform/Registry.h"
 #include "settings/GraphSets.h"
 #include "settings/ParameterCatalogue.h"
@@ -16,29 +16,33 @@ bool isGrafValue(const std::string& name) {
 
 // A row outside the catalogue (stored by hand, or for a longer catalogue)
 // steps straight to the catalogue's end it moves towards.
-void step(Registry& registry, MainState& state, SelectionView& view, int delta) {
-    const int rows = CatalogueSize(state.ecuFamily.load());
-    const int current = state.editedParam;
+void step(Registry& registry, Selection& selection, SelectionView& view,
+          const std::string& editedGraph, int editedParam, int delta) {
+    const int rows = CatalogueSize(selection.ecuFamily.load());
+    const int current = editedParam;
     if (rows > 0) {
+        int stepped;
         if (delta < 0)
-            state.editedParam = (current >= 1 && current < rows) ? current - 1 : rows - 1;
+            stepped = (current >= 1 && current < rows) ? current - 1 : rows - 1;
         else
-            state.editedParam = (current >= 0 && current < rows - 1) ? current + 1 : 0;
+            stepped = (current >= 0 && current < rows - 1) ? current + 1 : 0;
 
-        if (isGrafValue(state.editedGraph)) {
-            if (auto key = registry.openKey(ActiveGraphSetPath(state), true))
-                key->writeDword(state.editedGraph, static_cast<uint32_t>(state.editedParam));
+        if (isGrafValue(editedGraph)) {
+            if (auto key = registry.openKey(ActiveGraphSetPath(selection), true))
+                key->writeDword(editedGraph, static_cast<uint32_t>(stepped));
         }
     }
-    LoadGraphSet(registry, state, view);
+    LoadGraphSet(registry, selection, view);
 }
 
 } // namespace
 
-void StepGraphPrevious(Registry& registry, MainState& state, SelectionView& view) {
-    step(registry, state, view, -1);
+void StepGraphPrevious(Registry& registry, Selection& selection, SelectionView& view,
+                       const std::string& editedGraph, int editedParam) {
+    step(registry, selection, view, editedGraph, editedParam, -1);
 }
 
-void StepGraphNext(Registry& registry, MainState& state, SelectionView& view) {
-    step(registry, state, view, +1);
+void StepGraphNext(Registry& registry, Selection& selection, SelectionView& view,
+                   const std::string& editedGraph, int editedParam) {
+    step(registry, selection, view, editedGraph, editedParam, +1);
 }

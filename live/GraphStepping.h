@@ -3,11 +3,16 @@
 // previous or next row of the current family's catalogue (wrapping), store it
 // in the active graph set and reload the set.
 //
-// The arrow's mouse-down sets editedGraph ("Graf1".."Graf4"); its mouse-up
-// copies that graph's graphParam into editedParam and runs one of these.
+// The arrow's mouse-down names the edited graph ("Graf1".."Graf4"); its
+// mouse-up runs one of these with that name and the graph's graphParam as the
+// edited parameter. A name that is not a Graf value stores nothing.
+#include <string>
+
 class Registry;
 class SelectionView;
-struct MainState;
+struct Selection;
 
-void StepGraphPrevious(Registry& registry, MainState& state, SelectionView& view);
-void StepGraphNext(Registry& registry, MainState& state, SelectionView& view);
+void StepGraphPrevious(Registry& registry, Selection& selection, SelectionView& view,
+                       const std::string& editedGraph, int editedParam);
+void StepGraphNext(Registry& registry, Selection& selection, SelectionView& view,
+                   const std::string& editedGraph, int editedParam);

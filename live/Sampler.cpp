@@ -1,10 +1,9 @@
 #include "live/Sampler.h"
 
-void SampleChannels(MainState& state, RepaintRequests& repaint) {
-    if (state.dataValid.load() == 1.0f) {
-        const int family = state.ecuFamily.load();
+void SampleChannels(EcuData& ecu, int family, RepaintRequests& repaint) {
+    if (ecu.dataValid.load() == 1.0f) {
         if (family >= kFirstChannelFamily && family <= kLastChannelFamily)
-            state.channels.sample(family);
+            ecu.channels.sample(family);
     }
     for (int panel = 1; panel <= 5; ++panel)
         repaint.requestPanelRepaint(panel);

@@ -8,7 +8,7 @@
 
 namespace {
 
-using M = MainState;
+using M = DisplayColours;
 using C = GraphColour;
 
 // clang-format off
@@ -33,12 +33,12 @@ const std::array<ColourValue, kColourValueCount> kColourValues = {{
 }};
 // clang-format on
 
-float& componentOf(MainState& state, const ColourValue& v) {
-    return state.*(v.colour).*(v.component);
+float& componentOf(DisplayColours& colours, const ColourValue& v) {
+    return colours.*(v.colour).*(v.component);
 }
 
-float componentOf(const MainState& state, const ColourValue& v) {
-    return state.*(v.colour).*(v.component);
+float componentOf(const DisplayColours& colours, const ColourValue& v) {
+    return colours.*(v.colour).*(v.component);
 }
 
 } // namespace
@@ -61,28 +61,28 @@ uint32_t StoredFromColour(float component) {
     return static_cast<uint32_t>(static_cast<int32_t>(scaled));
 }
 
-void LoadColours(RegistryKey& com, MainState& state) {
+void LoadColours(RegistryKey& com, DisplayColours& colours) {
     for (const ColourValue& v : kColourValues) {
         uint32_t stored = 0;
         if (com.readDword(v.name, stored))
-            componentOf(state, v) = ColourFromStored(stored);
+            componentOf(colours, v) = ColourFromStored(stored);
         else
             com.writeDword(v.name, static_cast<uint32_t>(v.standard));
     }
 }
 
-void RestoreStandardColours(Registry& registry, MainState& state) {
+void RestoreStandardColours(Registry& registry, DisplayColours& colours) {
     auto com = registry.openKey(regpath::kCom, false);
     if (!com) return;
     for (const ColourValue& v : kColourValues) {
         com->writeDword(v.name, static_cast<uint32_t>(v.standard));
-        componentOf(state, v) = ColourFromStored(static_cast<uint32_t>(v.standard));
+        componentOf(colours, v) = ColourFromStored(static_cast<uint32_t>(v.standard));
     }
 }
 
-void StoreColours(Registry& registry, const MainState& state) {
+void StoreColours(Registry& registry, const DisplayColours& colours) {
     auto com = registry.openKey(regpath::kCom, false);
     if (!com) return;
     for (const ColourValue& v : kColourValues)
-        com->writeDword(v.name, StoredFromColour(componentOf(state, v)));
+        com->writeDword(v.name, StoredFromColour(componentOf(colours, v)));
 }

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/MainState.h"
+#include "state/DisplayColours.h"
 
 class Registry;
 class RegistryKey;
@@ -13,7 +13,7 @@ class RegistryKey;
 struct ColourValue {
     const char* name; // value name in \MOTOSKOP\Com
     int32_t standard; // the default, in percent
-    GraphColour MainState::*colour;
+    GraphColour DisplayColours::*colour;
     float GraphColour::*component;
 };
 
@@ -28,11 +28,11 @@ uint32_t StoredFromColour(float component);
 // Start-up: each value present as a DWORD sets its component; a missing or
 // wrong-typed one is (over)written with its default and the component keeps
 // its built-in default.
-void LoadColours(RegistryKey& com, MainState& state);
+void LoadColours(RegistryKey& com, DisplayColours& colours);
 
 // Colour window: write the sixteen defaults and take them as the components.
 // Nothing changes when \MOTOSKOP\Com does not exist.
-void RestoreStandardColours(Registry& registry, MainState& state);
+void RestoreStandardColours(Registry& registry, DisplayColours& colours);
 
 // Colour window: store the sixteen current components.
-void StoreColours(Registry& registry, const MainState& state);
+void StoreColours(Registry& registry, const DisplayColours& colours);

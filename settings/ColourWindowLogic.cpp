@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/MainState.h"
+#include "state/DisplayColours.h"
 #include "settings/ColourSettings.h"
 
 namespace {
 
 // The four columns of sliders, left to right; each has r, g, b, t from the top.
-GraphColour MainState::*const kColumns[4] = {
-    &MainState::text3Colour,   // "Параметр"   TrackBar1..4
-    &MainState::graphicColour, // "График"     TrackBar5..8
-    &MainState::textColour,    // "Предел шк." TrackBar9..12
-    &MainState::gridColour,    // "Сетка"      TrackBar13..16
+GraphColour DisplayColours::*const kColumns[4] = {
+    &DisplayColours::text3Colour,   // "Параметр"   TrackBar1..4
+    &DisplayColours::graphicColour, // "График"     TrackBar5..8
+    &DisplayColours::textColour,    // "Предел шк." TrackBar9..12
+    &DisplayColours::gridColour,    // "Сетка"      TrackBar13..16
 };
 
 float GraphColour::*const kRows[4] = {&GraphColour::r, &GraphColour::g, &GraphColour::b,
@@ -24,9 +24,9 @@ constexpr int kPanels = 5;
 
 } // namespace
 
-float* SliderComponent(MainState& state, int slider) {
+float* SliderComponent(DisplayColours& colours, int slider) {
     if (slider < 1 || slider > kColourSliders) return nullptr;
-    GraphColour& colour = state.*kColumns[(slider - 1) / 4];
+    GraphColour& colour = colours.*kColumns[(slider - 1) / 4];
     return &(colour.*kRows[(slider - 1) % 4]);
 }
 
@@ -36,12 +36,13 @@ int SliderPosition(float component) {
     return scaled >= 255.0 ? 255 : static_cast<int>(scaled);
 }
 
-ColourWindowLogic::ColourWindowLogic(MainState& state, Registry& registry, ColourWindowView& view)
-    : state_(state), registry_(registry), view_(view) {}
+ColourWindowLogic::ColourWindowLogic(DisplayColours& colours, Registry& registry,
+                                     ColourWindowView& view)
+    : colours_(colours), registry_(registry), view_(view) {}
 
 void ColourWindowLogic::open() {
     for (int slider = 1; slider <= kColourSliders; ++slider)
-        setSlider(slider, SliderPosition(*SliderComponent(state_, slider)));
+        setSlider(slider, SliderPosition(*SliderComponent(colours_, slider)));
 }
 
 void ColourWindowLogic::sliderMoved(int slider, int position) {
@@ -54,17 +55,17 @@ void ColourWindowLogic::setSlider(int slider, int position) {
     if (positions_[slider] == position) return;
     positions_[slider] = position;
     view_.setSliderPosition(slider, position);
-    *SliderComponent(state_, slider) = static_cast<float>(position * kSliderFactor);
+    *SliderComponent(colours_, slider) = static_cast<float>(position * kSliderFactor);
     repaintPanels();
 }
 
 void ColourWindowLogic::restoreStandardColours() {
-    RestoreStandardColours(registry_, state_);
+    RestoreStandardColours(registry_, colours_);
     repaintPanels();
 }
 
 void ColourWindowLogic::storeColours() {
-    StoreColours(registry_, state_);
+    StoreColours(registry_, colours_);
 }
 
 int ColourWindowLogic::sliderPosition(int slider) const {

@@ -5,7 +5,7 @@
 #include <array>
 
 struct GraphColour;
-struct MainState;
+struct DisplayColours;
 class Registry;
 
 constexpr int kColourSliders = 16;
@@ -21,13 +21,13 @@ class ColourWindowView {
 
 // The component slider 1..16 edits: columns text3Colour, graphicColour,
 // textColour, gridColour; rows r, g, b, t. Null outside 1..16.
-float* SliderComponent(MainState& state, int slider);
+float* SliderComponent(DisplayColours& colours, int slider);
 // The slider position a component opens with: x 100, rounded, clamped to 0..255.
 int SliderPosition(float component);
 
 class ColourWindowLogic {
   public:
-    ColourWindowLogic(MainState& state, Registry& registry, ColourWindowView& view);
+    ColourWindowLogic(DisplayColours& colours, Registry& registry, ColourWindowView& view);
 
     // Sets the sliders from the current colours, slider 1 to 16.
     void open();
@@ -42,7 +42,7 @@ class ColourWindowLogic {
     void setSlider(int slider, int position);
     void repaintPanels();
 
-    MainState& state_;
+    DisplayColours& colours_;
     Registry& registry_;
     ColourWindowView& view_;
     std::array<int, kColourSliders + 1> positions_{}; // every slider starts at 0

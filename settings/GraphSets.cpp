@@ -1,41 +1,41 @@
 #include "settings/GraphSets.h"
 
-#include "app/MainState.h"
+#include "state/Selection.h"
 #include "platform/Registry.h"
 #include "settings/ParameterCatalogue.h"
 #include "settings/RegistryPaths.h"
 #include "settings/SelectionView.h"
 
-std::string ActiveGraphSetPath(const MainState& state) {
-    return state.carKey + state.engineKey + state.currentGraphSet;
+std::string ActiveGraphSetPath(const Selection& selection) {
+    return selection.carKey + selection.engineKey + selection.currentGraphSet;
 }
 
-bool ReadGraphSet(Registry& registry, const std::string& path, MainState& state) {
+bool ReadGraphSet(Registry& registry, const std::string& path, Selection& selection) {
     auto key = registry.openKey(path, false);
     if (!key) return false;
     for (int graph = 1; graph <= regpath::kGraphs; ++graph) {
         uint32_t stored = 0;
         if (key->readDword(regpath::grafValue(graph), stored))
-            state.graphParam[graph - 1] = static_cast<int32_t>(stored);
+            selection.graphParam[graph - 1] = static_cast<int32_t>(stored);
     }
     return true;
 }
 
-void LoadGraphSet(Registry& registry, MainState& state, SelectionView& view) {
-    ReadGraphSet(registry, ActiveGraphSetPath(state), state);
-    const int family = state.ecuFamily.load();
+void LoadGraphSet(Registry& registry, Selection& selection, SelectionView& view) {
+    ReadGraphSet(registry, ActiveGraphSetPath(selection), selection);
+    const int family = selection.ecuFamily.load();
     for (int graph = 1; graph <= regpath::kGraphs; ++graph) {
-        if (const char* caption = CatalogueCaption(family, state.graphParam[graph - 1]))
+        if (const char* caption = CatalogueCaption(family, selection.graphParam[graph - 1]))
             view.setGraphCaption(graph, caption);
     }
     view.repaintGraphs();
 }
 
-void PressGraphSetButton(int set, MainState& state, SelectionView& view) {
+void PressGraphSetButton(int set, Selection& selection, SelectionView& view) {
     if (set < 1 || set > regpath::kGraphSets) return;
     view.setGraphSetButtonVisible(set, false);
     view.setGraphSetLabel("Набор графиков " + std::to_string(set));
     for (int other = 1; other <= regpath::kGraphSets; ++other)
         if (other != set) view.setGraphSetButtonVisible(other, true);
-    state.currentGraphSet = regpath::graphSetName(set);
+    selection.currentGraphSet = regpath::graphSetName(set);
 }

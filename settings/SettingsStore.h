@@ -7,11 +7,13 @@
 // The port is not applied here: the main window runs ApplyPortIndex after it.
 class Registry;
 class SelectionView;
-struct MainState;
+struct DisplayColours;
+struct Selection;
 
-void LoadSettingsAtStartup(Registry& registry, MainState& state, SelectionView& view);
+void LoadSettingsAtStartup(Registry& registry, Selection& selection, DisplayColours& colours,
+                           SelectionView& view);
 
 // The first-start tree: 434 keys with 1694 values, every GraphSet from
 // graphParam, ComPort from portIndex, each car's engine choice from its
 // engineIndex. No colour value is written.
-void CreateDefaultSettings(Registry& registry, const MainState& state);
+void CreateDefaultSettings(Registry& registry, const Selection& selection);

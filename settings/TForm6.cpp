@@ -1,7 +1,8 @@
 #include "settings/TForm6.h"
 
-#include "app/MainState.h"
+#include "state/DisplayColours.h"
 #include "assets/resource.h"
+#include "ui/ShowWindow.h"
 #include "platform/Registry.h"
 
 TForm6* Form6 = nullptr;
@@ -40,10 +41,10 @@ const Button kButtons[3] = {
 
 } // namespace
 
-TForm6::TForm6(MainState& state, std::unique_ptr<Registry> registry,
+TForm6::TForm6(DisplayColours& colours, std::unique_ptr<Registry> registry,
                std::function<void(int)> repaint, HWND owner)
     : registry_(std::move(registry)), repaint_(std::move(repaint)),
-      logic_(state, *registry_, *this) {
+      logic_(colours, *registry_, *this) {
     if (!create(owner, kWidth, kHeight, L"MOTOSKOP")) return;
     build();
     centreOnOwner();
@@ -116,10 +117,7 @@ void TForm6::repaintPanel(int panel) {
     if (repaint_) repaint_(panel);
 }
 
-TForm6* ShowColourWindow(MainState& state, std::unique_ptr<Registry> registry,
+TForm6* ShowColourWindow(DisplayColours& colours, std::unique_ptr<Registry> registry,
                          std::function<void(int)> repaint, HWND owner) {
-    delete Form6;
-    Form6 = new TForm6(state, std::move(registry), std::move(repaint), owner);
-    ui::Form::SetWindowEnabled(owner, false);
-    return Form6;
+    return ui::ShowSecondaryWindow(Form6, owner, colours, std::move(registry), std::move(repaint));
 }

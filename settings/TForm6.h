@@ -12,14 +12,14 @@
 #include "ui/Picture.h"
 #include "ui/TrackBar.h"
 
-struct MainState;
+struct DisplayColours;
 class Registry;
 
 class TForm6 : public ui::Form, private ColourWindowView {
   public:
     // repaint(panel) repaints panel 1..4 (graphs) or 5 (received data). The
     // registry is where the colours are stored.
-    TForm6(MainState& state, std::unique_ptr<Registry> registry,
+    TForm6(DisplayColours& colours, std::unique_ptr<Registry> registry,
            std::function<void(int panel)> repaint, HWND owner);
 
     // Image1 is the form's background picture.
@@ -49,5 +49,5 @@ extern TForm6* Form6;
 
 // A new colour window over `owner` (the one before, closed by now, is freed)
 // and the owner disabled.
-TForm6* ShowColourWindow(MainState& state, std::unique_ptr<Registry> registry,
+TForm6* ShowColourWindow(DisplayColours& colours, std::unique_ptr<Registry> registry,
                          std::function<void(int panel)> repaint, HWND owner);

@@ -4,12 +4,12 @@
 // choice is stored at once.
 class Registry;
 class SelectionView;
-struct MainState;
+struct Selection;
 
-void SelectNextCar(Registry& registry, MainState& state, SelectionView& view);
-void SelectNextEngine(Registry& registry, MainState& state, SelectionView& view);
-void SelectNextPort(Registry& registry, MainState& state, SelectionView& view);
+void SelectNextCar(Registry& registry, Selection& selection, SelectionView& view);
+void SelectNextEngine(Registry& registry, Selection& selection, SelectionView& view);
+void SelectNextPort(Registry& registry, Selection& selection, SelectionView& view);
 
 // portName and the port label follow portIndex; an index outside the port
 // table changes neither.
-void ApplyPortIndex(MainState& state, SelectionView& view);
+void ApplyPortIndex(Selection& selection, SelectionView& view);

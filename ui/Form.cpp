@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "ui/SystemIds.h"
+
 namespace ui {
 
 namespace {
@@ -11,14 +13,14 @@ namespace {
 constexpr UINT kRunPosted = WM_APP + 0x51;
 constexpr wchar_t kClassName[] = L"MotoskopForm";
 
-void RegisterFormClass() {
+void RegisterFormClass(WNDPROC proc) {
     static bool registered = false;
     if (registered) return;
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW; // replaced per window in WM_NCCREATE
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hCursor = LoadCursorW(nullptr, kArrowCursor);
     wc.lpszClassName = kClassName;
     registered = RegisterClassW(&wc) != 0;
 }
@@ -41,15 +43,14 @@ Form::~Form() {
 }
 
 bool Form::create(HWND owner, int width, int height, const wchar_t* title) {
-    RegisterFormClass();
+    RegisterFormClass(&Form::Proc); // finds its Form from WM_NCCREATE on
     owner_ = owner;
     width_ = width;
     height_ = height;
+    // Proc takes this Form from the creation parameter at WM_NCCREATE.
     hwnd_ = CreateWindowExW(0, kClassName, title, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
-                            owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                            owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::Proc));
     if (owner && !OnCloseRequest) OnCloseRequest = [this] { close(); };
     return true;
 }
@@ -215,10 +216,23 @@ void Form::runPosted() {
     }
 }
 
+int Form::addChildHandler(ChildHandler handler) {
+    const int id = nextHandlerId_++;
+    childHandlers_.emplace_back(id, std::move(handler));
+    return id;
+}
+
+// Emptied rather than erased: a handler may end its own control while the
+// list is being walked.
+void Form::removeChildHandler(int id) {
+    for (auto& [handlerId, handler] : childHandlers_)
+        if (handlerId == id) handler = nullptr;
+}
+
 LRESULT Form::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    for (auto& handler : childHandlers_) {
+    for (auto& [id, handler] : childHandlers_) {
         LRESULT result = 0;
-        if (handler(msg, wp, lp, result)) return result;
+        if (handler && handler(msg, wp, lp, result)) return result;
     }
     const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
     switch (msg) {
@@ -279,34 +293,15 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lp);
+        auto* form = static_cast<Form*>(created->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        if (form) form->hwnd_ = hwnd;
+    }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
     return form->handleMessage(msg, wp, lp);
-}
-
-void Control::setBounds(int left, int top, int width, int height) {
-    invalidate();
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    invalidate();
-}
-
-void Control::setVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    invalidate();
-}
-
-void Control::setEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
-    enabled_ = enabled;
-    onEnabledChanged();
-}
-
-void Control::invalidate() {
-    if (form_ && width_ > 0 && height_ > 0) form_->invalidate(bounds());
 }
 
 } // namespace ui

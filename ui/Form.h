@@ -62,8 +62,10 @@ class Form {
 
     // Child windows (trackbars, lists, panels) register themselves for their
     // notifications; return true when handled.
+    // The returned id takes the handler away again.
     using ChildHandler = std::function<bool(UINT msg, WPARAM, LPARAM, LRESULT& result)>;
-    void addChildHandler(ChildHandler handler) { childHandlers_.push_back(std::move(handler)); }
+    int addChildHandler(ChildHandler handler);
+    void removeChildHandler(int id);
 
   protected:
     virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -84,7 +86,8 @@ class Form {
     COLORREF colour_ = RGB(0, 0, 0);
     HBRUSH brush_ = nullptr;
     std::vector<Control*> controls_;
-    std::vector<ChildHandler> childHandlers_;
+    std::vector<std::pair<int, ChildHandler>> childHandlers_;
+    int nextHandlerId_ = 1;
     Control* captured_ = nullptr;
     MouseButton capturedButton_ = MouseButton::Left;
 

@@ -7,6 +7,8 @@
 namespace ui {
 
 TrackBar::~TrackBar() {
+    if (form_) form_->removeChildHandler(handlerId_);
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
     if (brush_) DeleteObject(brush_);
 }
 
@@ -27,7 +29,8 @@ bool TrackBar::create(Form& form, int left, int top, int width, int height, int 
     SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, max_);
     SendMessageW(hwnd_, TBM_SETTICFREQ, 1, 0);
     SendMessageW(hwnd_, TBM_SETPOS, TRUE, position_);
-    form.addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    form_ = &form;
+    handlerId_ = form.addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == hwnd_) {
             userMoved();
             result = 0;

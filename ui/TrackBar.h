@@ -34,6 +34,8 @@ class TrackBar {
   private:
     void userMoved();
 
+    Form* form_ = nullptr;
+    int handlerId_ = 0;
     HWND hwnd_ = nullptr;
     int min_ = 0, max_ = 10, position_ = 0;
     HBRUSH brush_ = nullptr;

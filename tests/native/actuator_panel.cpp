@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/ActuatorPanelLogic.h"
 #include "link/DesiredIdle.h"
 
@@ -36,17 +36,17 @@ struct FakeView : ActuatorView {
 struct Actuator : ::testing::Test {
     MainState state;
     FakeView view;
-    ActuatorPanelLogic logic{state, view};
+    ActuatorPanelLogic logic{state.selection, state.ecu, state.requests, view};
 
     void open(int family) {
-        state.ecuFamily = family;
+        state.selection.ecuFamily = family;
         logic.open();
     }
-    int flag(int slot) const { return state.commandRequests[slot].load(); }
+    int flag(int slot) const { return state.requests.commandRequests[slot].load(); }
     void clearFlags() {
-        for (auto& f : state.commandRequests)
+        for (auto& f : state.requests.commandRequests)
             f.store(0);
-        state.returnControlRequested = 0;
+        state.requests.returnControlRequested = 0;
     }
     void storeGoodReply(int index, uint8_t value) {
         std::array<uint8_t, RawFrame::kSize> frame{};
@@ -55,7 +55,7 @@ struct Actuator : ::testing::Test {
         frame[2] = 0x01;
         frame[3] = 0xB5;
         frame[index] = value;
-        state.rawFrame.store(frame.data());
+        state.ecu.rawFrame.store(frame.data());
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(Actuator, FamiliesOneToThreeServeTheShiftLampRowOnly) {
     logic.trackBarMoved(2, 100);
     for (int slot = 0; slot < kCommandSlots; ++slot)
         EXPECT_EQ(flag(slot), 0) << slot;
-    EXPECT_EQ(state.mixtureTarget.load(), 0);
+    EXPECT_EQ(state.requests.mixtureTarget.load(), 0);
     EXPECT_FALSE(view.statusTimer);
 
     logic.imageReleased(13);
@@ -136,16 +136,16 @@ TEST_F(Actuator, EachButtonRaisesItsSlot) {
     }
     clearFlags();
     logic.imageReleased(2);
-    EXPECT_EQ(state.returnControlRequested.load(), 1);
+    EXPECT_EQ(state.requests.returnControlRequested.load(), 1);
     EXPECT_FALSE(view.closed);
 }
 
 TEST_F(Actuator, OpeningFollowsTheEcuIdleInFamilyOne) {
-    state.ecuIdleRaw = 128;
+    state.ecu.ecuIdleRaw = 128;
     open(1);
     EXPECT_EQ(view.trackBars[1], 128);
     EXPECT_EQ(view.labels[14], "800");
-    EXPECT_EQ(state.idleTarget.load(), 128);
+    EXPECT_EQ(state.requests.idleTarget.load(), 128);
     EXPECT_EQ(flag(9), 1);
     EXPECT_TRUE(view.statusTimer);
 
@@ -157,12 +157,12 @@ TEST_F(Actuator, OpeningFollowsTheEcuIdleInFamilyOne) {
     clearFlags();
     logic.trackBarMoved(1, 100);
     EXPECT_EQ(view.labels[14], "625");
-    EXPECT_EQ(state.idleTarget.load(), 100);
+    EXPECT_EQ(state.requests.idleTarget.load(), 100);
     EXPECT_EQ(flag(9), 1);
     clearFlags();
     logic.refreshTick();
     EXPECT_EQ(logic.trackBarPosition(1), 128);
-    EXPECT_EQ(state.idleTarget.load(), 128);
+    EXPECT_EQ(state.requests.idleTarget.load(), 128);
     EXPECT_EQ(flag(9), 1);
 
     // No change, no request.
@@ -199,15 +199,15 @@ TEST_F(Actuator, RequestedValueTexts) {
     for (auto [position, text] : mixture) {
         logic.trackBarMoved(2, position);
         EXPECT_EQ(view.labels[15], text) << position;
-        EXPECT_EQ(state.mixtureTarget.load(), position);
+        EXPECT_EQ(state.requests.mixtureTarget.load(), position);
     }
-    state.decimalSeparator = '.';
+    state.selection.decimalSeparator = '.';
     logic.trackBarMoved(2, 10);
     EXPECT_EQ(view.labels[15], "1.0");
 }
 
 TEST_F(Actuator, FamilyFourMixtureFollowsTheEcu) {
-    state.ecuAirFuelRaw = 147;
+    state.ecu.ecuAirFuelRaw = 147;
     open(4);
     logic.refreshTick();
     EXPECT_EQ(logic.trackBarPosition(2), 147);
@@ -220,18 +220,18 @@ TEST_F(Actuator, FamilyFourMixtureFollowsTheEcu) {
     // Elsewhere the air/fuel label reads "0,0" and the mixture is left alone.
     MainState other;
     FakeView otherView;
-    ActuatorPanelLogic f1(other, otherView);
-    other.ecuAirFuelRaw = 147;
+    ActuatorPanelLogic f1(other.selection, other.ecu, other.requests, otherView);
+    other.ecu.ecuAirFuelRaw = 147;
     f1.open();
     f1.refreshTick();
     EXPECT_EQ(otherView.labels[13], "0,0");
     EXPECT_EQ(f1.trackBarPosition(2), 0);
-    EXPECT_EQ(other.commandRequests[13].load(), 0);
+    EXPECT_EQ(other.requests.commandRequests[13].load(), 0);
 }
 
 TEST_F(Actuator, StatusLineShowsTheOutcomeForTwoSeconds) {
     open(1);
-    state.requestStatus = 1;
+    state.requests.requestStatus = 1;
     logic.refreshTick(); // no request pending: the line is left alone
     EXPECT_EQ(view.labels.count(11), 0u);
 
@@ -240,17 +240,17 @@ TEST_F(Actuator, StatusLineShowsTheOutcomeForTwoSeconds) {
     EXPECT_EQ(view.statusTimerStarts, 1);
     logic.refreshTick();
     EXPECT_EQ(view.labels[11], kRequestAccepted);
-    state.requestStatus = 2;
+    state.requests.requestStatus = 2;
     logic.refreshTick();
     EXPECT_EQ(view.labels[11], "ЭБУ отклонил запрос.");
-    state.requestStatus = 7;
+    state.requests.requestStatus = 7;
     logic.refreshTick();
     EXPECT_EQ(view.labels[11], "ЭБУ отклонил запрос.");
 
     logic.statusTick();
     EXPECT_EQ(view.labels[11], "");
     EXPECT_FALSE(view.statusTimer);
-    state.requestStatus = 1;
+    state.requests.requestStatus = 1;
     logic.refreshTick();
     EXPECT_EQ(view.labels[11], "");
 
@@ -265,11 +265,11 @@ TEST_F(Actuator, ExitHandsControlBack) {
     EXPECT_FALSE(view.refreshTimer);
     EXPECT_TRUE(view.mainEnabled);
     EXPECT_TRUE(view.closed);
-    EXPECT_EQ(state.returnControlRequested.load(), 1);
+    EXPECT_EQ(state.requests.returnControlRequested.load(), 1);
     EXPECT_EQ(flag(0), 1); // the pending request stays for the link thread
 
     clearFlags();
-    state.ecuIdleRaw = 50;
+    state.ecu.ecuIdleRaw = 50;
     logic.refreshTick();
     logic.imageReleased(16);
     EXPECT_EQ(flag(9), 0);
@@ -277,41 +277,41 @@ TEST_F(Actuator, ExitHandsControlBack) {
 }
 
 TEST_F(Actuator, StaleIdleOfAnotherFamilyDoesNotPullTheTrackbar) {
-    state.ecuIdleRaw = 128; // left by a family-1 engine before
+    state.ecu.ecuIdleRaw = 128; // left by a family-1 engine before
     for (int family : {3, 4, 5}) {
         MainState s;
-        s.ecuIdleRaw = 128;
-        s.ecuFamily = family;
+        s.ecu.ecuIdleRaw = 128;
+        s.selection.ecuFamily = family;
         FakeView v;
-        ActuatorPanelLogic l(s, v);
+        ActuatorPanelLogic l(s.selection, s.ecu, s.requests, v);
         l.open();
         l.refreshTick();
         l.trackBarMoved(1, 40);
-        s.commandRequests[9] = 0;
+        s.requests.commandRequests[9] = 0;
         l.refreshTick();
         EXPECT_EQ(l.trackBarPosition(1), 40) << family;
-        EXPECT_EQ(s.commandRequests[9].load(), 0) << family;
+        EXPECT_EQ(s.requests.commandRequests[9].load(), 0) << family;
         EXPECT_EQ(v.labels[12], "0") << family;
     }
 }
 
 TEST_F(Actuator, FamilyTwoFollowsReplyByteThirtyOfAGoodReply) {
-    state.ecuIdleRaw = 128;
-    state.ecuFamily = 2;
+    state.ecu.ecuIdleRaw = 128;
+    state.selection.ecuFamily = 2;
     // No good reply held: nothing to follow.
-    DesiredIdle idle = ReadDesiredIdle(state);
+    DesiredIdle idle = ReadDesiredIdle(state.selection, state.ecu);
     EXPECT_FALSE(idle.follow);
     EXPECT_EQ(idle.text, "0");
 
     storeGoodReply(30, 120);
     logic.open();
     EXPECT_EQ(logic.trackBarPosition(1), 120);
-    EXPECT_EQ(state.idleTarget.load(), 120);
+    EXPECT_EQ(state.requests.idleTarget.load(), 120);
     logic.refreshTick();
     EXPECT_EQ(view.labels[12], "750");
 
     // The link lost the ECU: RawFrame is zero and the trackbar stays put.
-    state.rawFrame.clear();
+    state.ecu.rawFrame.clear();
     logic.trackBarMoved(1, 90);
     clearFlags();
     logic.refreshTick();
@@ -320,12 +320,12 @@ TEST_F(Actuator, FamilyTwoFollowsReplyByteThirtyOfAGoodReply) {
 }
 
 TEST_F(Actuator, CoarseFamiliesShowTheDecodedDesiredIdle) {
-    state.ecuFamily = 3;
+    state.selection.ecuFamily = 3;
     storeGoodReply(30, 64); // 64 x 12.501 = 800.064
-    EXPECT_EQ(ReadDesiredIdle(state).text, "800");
-    EXPECT_FALSE(ReadDesiredIdle(state).follow);
-    state.ecuFamily = 4;
+    EXPECT_EQ(ReadDesiredIdle(state.selection, state.ecu).text, "800");
+    EXPECT_FALSE(ReadDesiredIdle(state.selection, state.ecu).follow);
+    state.selection.ecuFamily = 4;
     storeGoodReply(32, 65); // 812.565
-    EXPECT_EQ(ReadDesiredIdle(state).text, "813");
-    EXPECT_FALSE(ReadDesiredIdle(state).follow);
+    EXPECT_EQ(ReadDesiredIdle(state.selection, state.ecu).text, "813");
+    EXPECT_FALSE(ReadDesiredIdle(state.selection, state.ecu).follow);
 }

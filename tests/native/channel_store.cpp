@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "live/Sampler.h"
 
 namespace {
@@ -19,12 +19,12 @@ struct RecordedRepaints : RepaintRequests {
 class Sampling : public ::testing::Test {
   protected:
     std::unique_ptr<MainState> state = std::make_unique<MainState>();
-    ChannelStore& store = state->channels;
+    ChannelStore& store = state->ecu.channels;
     RecordedRepaints repaints;
 
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
-            SampleChannels(*state, repaints);
+            SampleChannels(state->ecu, state->selection.ecuFamily.load(), repaints);
     }
 };
 
@@ -50,7 +50,7 @@ TEST(ChannelStoreLayout, FamiliesAndBitGroups) {
 
 TEST(ChannelStoreLayout, EveryChannelHasItsOwnRecord) {
     auto state = std::make_unique<MainState>();
-    ChannelStore& store = state->channels;
+    ChannelStore& store = state->ecu.channels;
     for (int f = 1; f <= 4; ++f)
         for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
             store.setValue(f, k, static_cast<float>(f * 100 + k));
@@ -68,7 +68,7 @@ TEST(ChannelStoreLayout, EveryChannelHasItsOwnRecord) {
 
 TEST(ChannelStoreLayout, WritesNamingNoChannelAreIgnored) {
     auto state = std::make_unique<MainState>();
-    ChannelStore& store = state->channels;
+    ChannelStore& store = state->ecu.channels;
     store.setText(5, 0, "x");
     store.setText(1, 8, "bit group has no text");
     store.setBitText(1, 0, 0, "1");   // an ordinary channel has no bit texts
@@ -101,24 +101,24 @@ TEST(ChannelStoreSample, TruncationThroughA64BitInteger) {
 }
 
 TEST_F(Sampling, RepaintsFivePanelsInOrderOnEveryTick) {
-    state->dataValid = 0.0f;
+    state->ecu.dataValid = 0.0f;
     ticks(1);
-    state->dataValid = 1.0f;
-    state->ecuFamily = 5;
+    state->ecu.dataValid = 1.0f;
+    state->selection.ecuFamily = 5;
     ticks(1);
-    state->ecuFamily = 1;
+    state->selection.ecuFamily = 1;
     ticks(1);
     EXPECT_EQ(repaints.panels, (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
 }
 
 TEST_F(Sampling, NothingIsSampledWithoutValidDataOrWithFamily5) {
     store.setValue(1, 9, 42.0f);
-    state->dataValid = 0.0f;
+    state->ecu.dataValid = 0.0f;
     ticks(3);
-    state->dataValid = 0.5f;
+    state->ecu.dataValid = 0.5f;
     ticks(3);
-    state->dataValid = 1.0f;
-    state->ecuFamily = 5;
+    state->ecu.dataValid = 1.0f;
+    state->selection.ecuFamily = 5;
     ticks(3);
     for (int slot = 0; slot <= kKeptSamples; ++slot) {
         EXPECT_EQ(store.historySlot(1, 9, slot), 0);
@@ -127,7 +127,7 @@ TEST_F(Sampling, NothingIsSampledWithoutValidDataOrWithFamily5) {
 }
 
 TEST_F(Sampling, FirstTickFillsSlotOneAndEveryPosition) {
-    state->dataValid = 1.0f;
+    state->ecu.dataValid = 1.0f;
     store.setValue(1, 9, 42.9f);
     store.setValue(1, 8, 64.68f); // a bit group samples too
     ticks(1);
@@ -142,7 +142,7 @@ TEST_F(Sampling, FirstTickFillsSlotOneAndEveryPosition) {
 }
 
 TEST_F(Sampling, HistoryShiftsAndPositionsSaturate) {
-    state->dataValid = 1.0f;
+    state->ecu.dataValid = 1.0f;
     for (int n = 1; n <= 460; ++n) {
         store.setValue(1, 0, static_cast<float>(n));
         ticks(1);
@@ -166,13 +166,13 @@ TEST_F(Sampling, HistoryShiftsAndPositionsSaturate) {
 }
 
 TEST_F(Sampling, OtherFamiliesKeepTheirHistories) {
-    state->dataValid = 1.0f;
+    state->ecu.dataValid = 1.0f;
     store.setValue(1, 3, 10.0f);
     store.setValue(2, 3, 20.0f);
     ticks(2);
-    state->ecuFamily = 2;
+    state->selection.ecuFamily = 2;
     ticks(1);
-    state->ecuFamily = 1;
+    state->selection.ecuFamily = 1;
     ticks(1);
     EXPECT_EQ(store.historySlot(1, 3, 1), 10);
     EXPECT_EQ(store.xPosSlot(1, 3, 3), 3);
@@ -183,7 +183,7 @@ TEST_F(Sampling, OtherFamiliesKeepTheirHistories) {
 
 TEST(ChannelStoreThreads, ReadersSeeWholeTexts) {
     auto state = std::make_unique<MainState>();
-    ChannelStore& store = state->channels;
+    ChannelStore& store = state->ecu.channels;
     const std::string a(40, 'a'), b(200, 'b');
     std::atomic<bool> done{false};
     std::thread writer([&] {

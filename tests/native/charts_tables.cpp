@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "live/ChannelStore.h"
+#include "state/ChannelStore.h"
 #include "live/RawDataBars.h"
 #include "live/ScaleLabels.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "codes/TroubleCodeList.h"
 #include "codes/TroubleCodeMessages.h"
 
@@ -139,17 +139,17 @@ TEST(TroubleCodeList, FamilyFiveNeverBuildsAList) {
 
 TEST(TroubleCodeList, ResetOnlyRaisesTheFlag) {
     MainState state;
-    state.errors.storeGroup(1, 0x80);
+    state.ecu.errors.storeGroup(1, 0x80);
     TroubleCodeList list;
-    ASSERT_TRUE(list.tick(state.errors.snapshot(), 1).rebuilt);
+    ASSERT_TRUE(list.tick(state.ecu.errors.snapshot(), 1).rebuilt);
 
-    RequestClearCodes(state);
-    EXPECT_EQ(state.clearCodesRequested.load(), 1);
+    RequestClearCodes(state.requests);
+    EXPECT_EQ(state.requests.clearCodesRequested.load(), 1);
     // The ECU still reports the code: the list is left as it is.
-    EXPECT_FALSE(list.tick(state.errors.snapshot(), 1).rebuilt);
+    EXPECT_FALSE(list.tick(state.ecu.errors.snapshot(), 1).rebuilt);
     // The following reply carries the cleared byte.
-    state.errors.storeGroup(1, 0);
-    const TroubleCodeRefresh r = list.tick(state.errors.snapshot(), 1);
+    state.ecu.errors.storeGroup(1, 0);
+    const TroubleCodeRefresh r = list.tick(state.ecu.errors.snapshot(), 1);
     EXPECT_TRUE(r.rebuilt);
     EXPECT_TRUE(r.lines.empty());
 }

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "platform/MemoryRegistry.h"
 #include "settings/ColourSettings.h"
 #include "settings/ColourWindowLogic.h"
@@ -24,7 +24,7 @@ struct ColourWindow : ::testing::Test {
     MainState state;
     MemoryRegistry registry;
     FakeView view;
-    ColourWindowLogic logic{state, registry, view};
+    ColourWindowLogic logic{state.colours, registry, view};
     ColourWindow() { registry.createKey(kCom); }
 };
 
@@ -34,14 +34,14 @@ const int kDefaultPositions[16] = {80, 70, 30, 80, 99, 0, 0, 99, 40, 60, 90, 80,
 
 TEST(ColourSliders, ColumnsAndRowsMapToTheirComponents) {
     MainState state;
-    EXPECT_EQ(SliderComponent(state, 1), &state.text3Colour.r);
-    EXPECT_EQ(SliderComponent(state, 4), &state.text3Colour.t);
-    EXPECT_EQ(SliderComponent(state, 5), &state.graphicColour.r);
-    EXPECT_EQ(SliderComponent(state, 11), &state.textColour.b);
-    EXPECT_EQ(SliderComponent(state, 14), &state.gridColour.g);
-    EXPECT_EQ(SliderComponent(state, 16), &state.gridColour.t);
-    EXPECT_EQ(SliderComponent(state, 0), nullptr);
-    EXPECT_EQ(SliderComponent(state, 17), nullptr);
+    EXPECT_EQ(SliderComponent(state.colours, 1), &state.colours.text3Colour.r);
+    EXPECT_EQ(SliderComponent(state.colours, 4), &state.colours.text3Colour.t);
+    EXPECT_EQ(SliderComponent(state.colours, 5), &state.colours.graphicColour.r);
+    EXPECT_EQ(SliderComponent(state.colours, 11), &state.colours.textColour.b);
+    EXPECT_EQ(SliderComponent(state.colours, 14), &state.colours.gridColour.g);
+    EXPECT_EQ(SliderComponent(state.colours, 16), &state.colours.gridColour.t);
+    EXPECT_EQ(SliderComponent(state.colours, 0), nullptr);
+    EXPECT_EQ(SliderComponent(state.colours, 17), nullptr);
 
     EXPECT_EQ(SliderPosition(0.29f), 29);
     EXPECT_EQ(SliderPosition(0.7f), 70);
@@ -76,7 +76,7 @@ TEST_F(ColourWindow, OpeningAndStoringRepeatedlyChangesNothing) {
     }
     {
         auto key = registry.openKey(kCom, false);
-        LoadColours(*key, state);
+        LoadColours(*key, state.colours);
     }
     std::map<std::string, uint32_t> before;
     for (const ColourValue& value : ColourValues())
@@ -84,7 +84,7 @@ TEST_F(ColourWindow, OpeningAndStoringRepeatedlyChangesNothing) {
 
     for (int round = 0; round < 3; ++round) {
         FakeView v;
-        ColourWindowLogic again(state, registry, v);
+        ColourWindowLogic again(state.colours, registry, v);
         again.open();
         again.storeColours();
     }
@@ -96,7 +96,7 @@ TEST_F(ColourWindow, SlidersSetTheirComponentAndRepaint) {
     logic.open();
     view.repaints.clear();
     logic.sliderMoved(16, 0); // grid brightness off
-    EXPECT_EQ(state.gridColour.t, 0.0f);
+    EXPECT_EQ(state.colours.gridColour.t, 0.0f);
     EXPECT_EQ(view.repaints, (std::vector<int>{1, 2, 3, 4, 5}));
 
     view.repaints.clear();
@@ -104,7 +104,7 @@ TEST_F(ColourWindow, SlidersSetTheirComponentAndRepaint) {
     EXPECT_TRUE(view.repaints.empty());
 
     logic.sliderMoved(5, 255);
-    EXPECT_FLOAT_EQ(state.graphicColour.r, 2.55f);
+    EXPECT_FLOAT_EQ(state.colours.graphicColour.r, 2.55f);
     logic.sliderMoved(0, 10);
     logic.sliderMoved(17, 10);
     EXPECT_EQ(view.repaints.size(), 5u);
@@ -114,10 +114,10 @@ TEST_F(ColourWindow, SlidersSetTheirComponentAndRepaint) {
 }
 
 TEST_F(ColourWindow, ComponentAboveTheSliderRangeOpensAt255) {
-    state.textColour.g = 3.0f;
+    state.colours.textColour.g = 3.0f;
     logic.open();
     EXPECT_EQ(logic.sliderPosition(10), 255);
-    EXPECT_FLOAT_EQ(state.textColour.g, 2.55f);
+    EXPECT_FLOAT_EQ(state.colours.textColour.g, 2.55f);
 }
 
 TEST_F(ColourWindow, StandardColoursAreWrittenAndTakenButSlidersStay) {
@@ -126,8 +126,8 @@ TEST_F(ColourWindow, StandardColoursAreWrittenAndTakenButSlidersStay) {
     logic.sliderMoved(13, 200);
     view.repaints.clear();
     logic.restoreStandardColours();
-    EXPECT_FLOAT_EQ(state.text3Colour.r, 0.8f);
-    EXPECT_FLOAT_EQ(state.gridColour.r, 0.5f);
+    EXPECT_FLOAT_EQ(state.colours.text3Colour.r, 0.8f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.r, 0.5f);
     EXPECT_EQ(view.repaints, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(logic.sliderPosition(1), 10);
     for (const ColourValue& value : ColourValues())
@@ -138,12 +138,12 @@ TEST(ColourWindowWithoutSettingsKey, RestoreRepaintsOnlyAndStoreDoesNothing) {
     MainState state;
     MemoryRegistry registry; // no \MOTOSKOP\Com
     FakeView view;
-    ColourWindowLogic logic(state, registry, view);
+    ColourWindowLogic logic(state.colours, registry, view);
     logic.open();
     logic.sliderMoved(1, 10);
     view.repaints.clear();
     logic.restoreStandardColours();
-    EXPECT_FLOAT_EQ(state.text3Colour.r, 0.1f);
+    EXPECT_FLOAT_EQ(state.colours.text3Colour.r, 0.1f);
     EXPECT_EQ(view.repaints.size(), 5u);
     logic.storeColours();
     EXPECT_EQ(registry.valueCount(), 0);

@@ -7,6 +7,7 @@
 #include "link/CommandFrames.h"
 #include "link/CommandStep.h"
 #include "platform/ScriptedSerialPort.h"
+#include "state/MainState.h"
 
 namespace {
 
@@ -74,7 +75,9 @@ TEST(CommandFrames, EveryStoredFrameSumsToZeroAndTestsItsValueByte) {
 class CommandStepTest : public ::testing::Test {
   protected:
     void SetUp() override { port.open("COM1"); }
-    void run(bool portOpen = true) { RunCommandStep(state, port, portOpen, stop); }
+    void run(bool portOpen = true) {
+        RunCommandStep(state.requests, state.selection.ecuFamily.load(), port, portOpen, stop);
+    }
 
     MainState state;
     ScriptedSerialPort port;
@@ -82,14 +85,14 @@ class CommandStepTest : public ::testing::Test {
 };
 
 TEST_F(CommandStepTest, PendingFlagsAreServedInTableOrderThenReturnControl) {
-    state.ecuFamily = 4;
-    state.mixtureTarget = 147;
-    state.idleTarget = 40;
+    state.selection.ecuFamily = 4;
+    state.requests.mixtureTarget = 147;
+    state.requests.idleTarget = 40;
     for (int slot : {13, 9, 10, 0})
-        state.commandRequests[slot] = 1;
-    state.clearCodesRequested = 1;
-    state.returnControlRequested = 1;
-    state.commandRequests[8] = 1; // never served by any family
+        state.requests.commandRequests[slot] = 1;
+    state.requests.clearCodesRequested = 1;
+    state.requests.returnControlRequested = 1;
+    state.requests.commandRequests[8] = 1; // never served by any family
 
     run();
 
@@ -105,10 +108,10 @@ TEST_F(CommandStepTest, PendingFlagsAreServedInTableOrderThenReturnControl) {
     EXPECT_EQ(port.record().purges, 6);
 
     for (int slot : {0, 9, 10, 13})
-        EXPECT_EQ(state.commandRequests[slot], 0) << slot;
-    EXPECT_EQ(state.clearCodesRequested, 0);
-    EXPECT_EQ(state.returnControlRequested, 0);
-    EXPECT_EQ(state.commandRequests[8], 1);
+        EXPECT_EQ(state.requests.commandRequests[slot], 0) << slot;
+    EXPECT_EQ(state.requests.clearCodesRequested, 0);
+    EXPECT_EQ(state.requests.returnControlRequested, 0);
+    EXPECT_EQ(state.requests.commandRequests[8], 1);
 
     run(); // nothing left to send
     EXPECT_EQ(port.record().writes.size(), 6u);
@@ -117,17 +120,17 @@ TEST_F(CommandStepTest, PendingFlagsAreServedInTableOrderThenReturnControl) {
 TEST_F(CommandStepTest, ReturnControlAfterSlotOneDecidesTheStatus) {
     port.scriptAnswer(answerWith(18, 0x00)); // slot 1 confirmed
     port.scriptAnswer(answerWith(18, 0x07)); // return control rejected
-    state.commandRequests[1] = 1;
-    state.returnControlRequested = 1;
+    state.requests.commandRequests[1] = 1;
+    state.requests.returnControlRequested = 1;
     run();
     ASSERT_EQ(port.record().writes.size(), 2u);
     EXPECT_EQ(port.record().writes[0], frameBytes(BuildCommandFrame(*rowOfSlot(1, 1), 0)));
     EXPECT_EQ(port.record().writes[1], frameBytes(BuildCommandFrame(ReturnControlFrame(), 0)));
-    EXPECT_EQ(state.requestStatus, 2);
+    EXPECT_EQ(state.requests.requestStatus, 2);
 }
 
 TEST_F(CommandStepTest, ConfirmationOnlyOnTheExpectedByteAtTheTestedPosition) {
-    state.ecuFamily = 3;
+    state.selection.ecuFamily = 3;
     struct Case {
         Bytes answer;
         int32_t status;
@@ -140,10 +143,10 @@ TEST_F(CommandStepTest, ConfirmationOnlyOnTheExpectedByteAtTheTestedPosition) {
     };
     for (const Case& c : cases) {
         port.scriptAnswer(c.answer);
-        state.requestStatus = 0;
-        state.commandRequests[4] = 1;
+        state.requests.requestStatus = 0;
+        state.requests.commandRequests[4] = 1;
         run();
-        EXPECT_EQ(state.requestStatus, c.status) << ::testing::PrintToString(c.answer);
+        EXPECT_EQ(state.requests.requestStatus, c.status) << ::testing::PrintToString(c.answer);
     }
 }
 
@@ -151,73 +154,73 @@ TEST_F(CommandStepTest, ConfirmationOnlyOnTheExpectedByteAtTheTestedPosition) {
 // even one whose expected value is 00 and whose earlier answer confirmed it.
 TEST_F(CommandStepTest, NoAnswerIsARejection) {
     port.scriptAnswer(answerWith(18, 0x00));
-    state.commandRequests[3] = 1;
+    state.requests.commandRequests[3] = 1;
     run();
-    EXPECT_EQ(state.requestStatus, 1);
+    EXPECT_EQ(state.requests.requestStatus, 1);
 
     port.scriptEchoOnly();
-    state.commandRequests[3] = 1;
+    state.requests.commandRequests[3] = 1;
     run();
-    EXPECT_EQ(state.requestStatus, 2);
+    EXPECT_EQ(state.requests.requestStatus, 2);
 
     port.scriptSilence();
-    state.returnControlRequested = 1;
+    state.requests.returnControlRequested = 1;
     run();
-    EXPECT_EQ(state.requestStatus, 2);
+    EXPECT_EQ(state.requests.requestStatus, 2);
 }
 
 TEST_F(CommandStepTest, ClearCodesLeavesTheStatusAlone) {
-    state.requestStatus = 1;
-    state.clearCodesRequested = 1;
+    state.requests.requestStatus = 1;
+    state.requests.clearCodesRequested = 1;
     run();
-    EXPECT_EQ(state.requestStatus, 1);
+    EXPECT_EQ(state.requests.requestStatus, 1);
     EXPECT_EQ(port.record().writes.size(), 1u);
 }
 
 TEST_F(CommandStepTest, IdleTargetIsComparedWhole) {
-    state.idleTarget = 128 + 256; // the frame carries the low byte, the reply cannot match
-    state.commandRequests[9] = 1;
+    state.requests.idleTarget = 128 + 256; // the frame carries the low byte, the reply cannot match
+    state.requests.commandRequests[9] = 1;
     port.scriptAnswer(answerWith(24, 0x80));
     run();
     EXPECT_EQ(port.record().writes[0][10], 0x80);
-    EXPECT_EQ(state.requestStatus, 2);
+    EXPECT_EQ(state.requests.requestStatus, 2);
 
-    state.idleTarget = 128;
-    state.commandRequests[9] = 1;
+    state.requests.idleTarget = 128;
+    state.requests.commandRequests[9] = 1;
     port.scriptAnswer(answerWith(24, 0x80));
     run();
-    EXPECT_EQ(state.requestStatus, 1);
+    EXPECT_EQ(state.requests.requestStatus, 1);
 }
 
 TEST_F(CommandStepTest, OtherFamilysSlotsStayPending) {
-    state.ecuFamily = 1;
-    state.commandRequests[13] = 1;
-    state.commandRequests[10] = 1;
+    state.selection.ecuFamily = 1;
+    state.requests.commandRequests[13] = 1;
+    state.requests.commandRequests[10] = 1;
     run();
     EXPECT_TRUE(port.record().writes.empty());
-    state.ecuFamily = 5;
-    state.commandRequests[0] = 1;
+    state.selection.ecuFamily = 5;
+    state.requests.commandRequests[0] = 1;
     run();
     EXPECT_TRUE(port.record().writes.empty());
-    EXPECT_EQ(state.commandRequests[0], 1);
+    EXPECT_EQ(state.requests.commandRequests[0], 1);
 
-    state.ecuFamily = 4;
+    state.selection.ecuFamily = 4;
     run();
     EXPECT_EQ(port.record().writes.size(), 3u); // slots 0, 10, 13
-    EXPECT_EQ(state.commandRequests[13], 0);
+    EXPECT_EQ(state.requests.commandRequests[13], 0);
 }
 
 // A request made while the frame of the same slot is on the wire (the idle
 // trackbar moved again) is not lost: it goes out with its own target next time.
 TEST_F(CommandStepTest, RequestDuringTheExchangeStaysPending) {
-    state.idleTarget = 100;
-    state.commandRequests[9] = 1;
+    state.requests.idleTarget = 100;
+    state.requests.commandRequests[9] = 1;
     port.scriptAnswer(answerWith(24, 100), [this] {
-        state.idleTarget = 128;
-        state.commandRequests[9] = 1;
+        state.requests.idleTarget = 128;
+        state.requests.commandRequests[9] = 1;
     });
     run();
-    EXPECT_EQ(state.commandRequests[9], 1);
+    EXPECT_EQ(state.requests.commandRequests[9], 1);
     run();
     ASSERT_EQ(port.record().writes.size(), 2u);
     EXPECT_EQ(port.record().writes[0][10], 100);
@@ -226,17 +229,17 @@ TEST_F(CommandStepTest, RequestDuringTheExchangeStaysPending) {
 
 TEST_F(CommandStepTest, ClosedPortSendsNothingAndRejects) {
     port.close();
-    state.requestStatus = 1;
-    state.commandRequests[1] = 1; // expects 00: must not pass on an empty reply
+    state.requests.requestStatus = 1;
+    state.requests.commandRequests[1] = 1; // expects 00: must not pass on an empty reply
     run(false);
-    EXPECT_EQ(state.requestStatus, 2);
-    EXPECT_EQ(state.commandRequests[1], 0);
+    EXPECT_EQ(state.requests.requestStatus, 2);
+    EXPECT_EQ(state.requests.commandRequests[1], 0);
     EXPECT_EQ(port.record().ioWhileClosed, 0);
 }
 
 TEST_F(CommandStepTest, StopEndsTheStepBetweenExchanges) {
-    state.commandRequests[0] = 1;
-    state.commandRequests[2] = 1;
+    state.requests.commandRequests[0] = 1;
+    state.requests.commandRequests[2] = 1;
     port.scriptAnswer(answerWith(18, 1), [this] { stop = true; });
     run();
     EXPECT_EQ(port.record().writes.size(), 1u);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/ReplyDecoder.h"
 #include "live/Sampler.h"
 
@@ -31,20 +31,21 @@ TEST(DecoderFuzz, RandomRepliesDecodeAndSample) {
     std::mt19937 random(20240607);
     std::uniform_int_distribution<int> byte(0, 255);
     uint8_t reply[kReplyBufferSize];
-    state->dataValid = 1.0f;
+    state->ecu.dataValid = 1.0f;
     for (int round = 0; round < 100000; ++round) {
         for (uint8_t& b : reply)
             b = static_cast<uint8_t>(byte(random));
         for (int family = 1; family <= 5; ++family) {
-            state->ecuFamily = family;
-            DecodeReply(reply, *state, events);
-            SampleChannels(*state, events);
+            state->selection.ecuFamily = family;
+            DecodeReply(reply, state->selection.ecuFamily.load(),
+                        state->selection.decimalSeparator.load(), state->ecu, events);
+            SampleChannels(state->ecu, state->selection.ecuFamily.load(), events);
         }
     }
     EXPECT_EQ(events.readouts, 100000 * 4 * 14);
     for (int family = 1; family <= 4; ++family)
         for (int k = 0; k < ChannelStore::channelCount(family); ++k) {
-            EXPECT_TRUE(std::isfinite(state->channels.value(family, k))) << family << "/" << k;
-            EXPECT_LE(std::abs(state->channels.historySlot(family, k, 1)), 6500);
+            EXPECT_TRUE(std::isfinite(state->ecu.channels.value(family, k))) << family << "/" << k;
+            EXPECT_LE(std::abs(state->ecu.channels.historySlot(family, k, 1)), 6500);
         }
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/ReplyDecoder.h"
 
 namespace {
@@ -50,16 +50,17 @@ class Decode : public ::testing::Test {
     // Sets the given reply bytes (the others keep their contents) and decodes.
     template <typename... Bytes> void run(int family, Bytes... bytes) {
         ((reply[bytes.n] = bytes.b), ...);
-        state->ecuFamily = family;
+        state->selection.ecuFamily = family;
         events.calls.clear();
-        DecodeReply(reply, *state, events);
+        DecodeReply(reply, state->selection.ecuFamily.load(),
+                    state->selection.decimalSeparator.load(), state->ecu, events);
     }
-    std::string text(int family, int k) { return state->channels.text(family, k); }
-    float value(int family, int k) { return state->channels.value(family, k); }
+    std::string text(int family, int k) { return state->ecu.channels.text(family, k); }
+    float value(int family, int k) { return state->ecu.channels.value(family, k); }
     std::string bits(int family, int k) { // bit 7 first
         std::string s;
         for (int j = 7; j >= 0; --j)
-            s += state->channels.bitText(family, k, j);
+            s += state->ecu.channels.bitText(family, k, j);
         return s;
     }
 };
@@ -152,7 +153,7 @@ TEST_F(Decode, Family1StatusByteAndItsDerivedChannels) {
     run(1, At{61, 0xA5});
     EXPECT_EQ(bits(1, 8), "10100101");
     for (int j = 0; j < 8; ++j)
-        EXPECT_EQ(state->channels.bitFlag(1, 8, j), ((0xA5 >> j) & 1) != 0);
+        EXPECT_EQ(state->ecu.channels.bitFlag(1, 8, j), ((0xA5 >> j) & 1) != 0);
     EXPECT_NEAR(value(1, 8), 0xA5 * 0.392f, 1e-3);
     EXPECT_EQ(text(1, 0), kYes);
     EXPECT_EQ(text(1, 7), kNo);
@@ -167,7 +168,7 @@ TEST_F(Decode, Family1StatusByteAndItsDerivedChannels) {
 }
 
 TEST_F(Decode, Family1IdentityCodesAndRawValues) {
-    state->channels.setValue(1, 20, 7.0f);
+    state->ecu.channels.setValue(1, 20, 7.0f);
     run(1, At{7, 0x1A}, At{8, 0x0B}, At{9, 0x81}, At{10, 0x02}, At{11, 0x55}, At{30, 0x7B},
         At{15, 32});
     EXPECT_EQ(text(1, 20), "0x1A0B");
@@ -176,17 +177,17 @@ TEST_F(Decode, Family1IdentityCodesAndRawValues) {
     EXPECT_EQ(events.last(1), "800");
     EXPECT_EQ(bits(1, 32), "10000001");
     EXPECT_EQ(bits(1, 33), "00000010");
-    ErrorCodeSnapshot codes = state->errors.snapshot();
+    ErrorCodeSnapshot codes = state->ecu.errors.snapshot();
     EXPECT_EQ(codes.bytes[1], 0x81);
     EXPECT_EQ(codes.bits[1][7], 1);
     EXPECT_EQ(codes.bytes[2], 0x02);
     EXPECT_EQ(codes.bytes[3], 0); // group 3 is not family 1's
-    EXPECT_EQ(state->ecuIdleRaw.load(), 0x7B);
+    EXPECT_EQ(state->ecu.ecuIdleRaw.load(), 0x7B);
     EXPECT_EQ(text(1, 13), "769" + kRpm); // 123 * 6.25 = 768.75
 }
 
 TEST_F(Decode, DecimalSeparatorFollowsTheLocale) {
-    state->decimalSeparator = '.';
+    state->selection.decimalSeparator = '.';
     run(1, At{37, 125});
     EXPECT_EQ(text(1, 28), "12.5" + kVolt);
     EXPECT_EQ(events.last(13), "12.5");
@@ -202,7 +203,7 @@ TEST_F(Decode, Family2Differences) {
     EXPECT_EQ(text(2, 26), "100 %");
     EXPECT_EQ(events.last(5), "100");
     EXPECT_EQ(events.last(6), "1,00");
-    EXPECT_EQ(state->ecuIdleRaw.load(), 0); // family 1 only
+    EXPECT_EQ(state->ecu.ecuIdleRaw.load(), 0); // family 1 only
     // Family 1's RICH bit means nothing here.
     run(2, At{59, 0x40});
     EXPECT_EQ(text(2, 15), kNo);
@@ -223,7 +224,7 @@ TEST_F(Decode, Family3Differences) {
     EXPECT_EQ(text(3, 31), "2,00 v");
     EXPECT_EQ(events.last(1), "1000");
     EXPECT_EQ(bits(3, 34), "01000100");
-    EXPECT_EQ(state->errors.snapshot().bytes[3], 0x44);
+    EXPECT_EQ(state->ecu.errors.snapshot().bytes[3], 0x44);
     EXPECT_EQ(text(3, 0), kYes);  // bit 7 of 61
     EXPECT_EQ(text(3, 18), kNo);  // bit 0 of 61 inverted
     EXPECT_EQ(text(3, 22), kNo);  // bit 2 of 61 inverted
@@ -276,11 +277,11 @@ TEST_F(Decode, Family4ZeroBufferAndOwnOutputs) {
         EXPECT_EQ(text(4, k), kNo) << k;
 
     run(4, At{9, 1}, At{10, 2}, At{11, 3}, At{12, 0x80}, At{45, 147}, At{66, 0x21}, At{65, 0x01});
-    ErrorCodeSnapshot codes = state->errors.snapshot();
+    ErrorCodeSnapshot codes = state->ecu.errors.snapshot();
     EXPECT_EQ(codes.bytes[4], 0x80);
     EXPECT_EQ(codes.bits[4][7], 1);
     EXPECT_EQ(bits(4, 50), "10000000");
-    EXPECT_EQ(state->ecuAirFuelRaw.load(), 147);
+    EXPECT_EQ(state->ecu.ecuAirFuelRaw.load(), 147);
     EXPECT_EQ(text(4, 5), "14,7");
     EXPECT_EQ(text(4, 32), kYes); // PARK/N not inverted here
     EXPECT_EQ(text(4, 0), kYes);
@@ -291,7 +292,7 @@ TEST_F(Decode, Family5WritesNothing) {
     run(1, At{11, 255});
     run(5, At{11, 0}, At{9, 0xFF});
     EXPECT_TRUE(events.calls.empty());
-    EXPECT_EQ(state->errors.snapshot().bytes[1], 0);
+    EXPECT_EQ(state->ecu.errors.snapshot().bytes[1], 0);
     EXPECT_EQ(text(1, 27), "151" + kCelsius);
 }
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "link/ReplyDecoder.h"
+#include "state/MainState.h"
 #include "tools/ecusim/EcuSimulator.h"
 
 using namespace ecusim;
@@ -35,8 +36,9 @@ Reading poll(EcuSimulator& sim, int family, MainState& state, QuietEvents& event
     for (const Transmit& t : sim.receive(request, 4).out)
         for (uint8_t b : t.bytes)
             buffer[at++] = b;
-    state.ecuFamily = family;
-    DecodeReply(buffer, state, events);
+    state.selection.ecuFamily = family;
+    DecodeReply(buffer, state.selection.ecuFamily.load(), state.selection.decimalSeparator.load(),
+                state.ecu, events);
     auto number = [](const std::string& s) {
         std::string c = s;
         for (char& ch : c)
@@ -91,8 +93,8 @@ TEST(EcusimEngine, RunningTimeCountsUpAndCodesReachTheDecoder) {
     QuietEvents events;
     sim.advanceTime(3725);
     poll(sim, 1, state, events);
-    EXPECT_EQ(state.channels.text(1, 26), "01:02:05");
-    const ErrorCodeSnapshot codes = state.errors.snapshot();
+    EXPECT_EQ(state.ecu.channels.text(1, 26), "01:02:05");
+    const ErrorCodeSnapshot codes = state.ecu.errors.snapshot();
     EXPECT_EQ(codes.bytes[1], 0x05);
     EXPECT_EQ(codes.bytes[2], 0x80);
 }

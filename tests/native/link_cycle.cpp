@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/LinkCycle.h"
+#include "state/MainState.h"
 #include "link/LinkTexts.h"
 #include "platform/ScriptedSerialPort.h"
 
@@ -52,12 +53,12 @@ Bytes ecuFrame(uint8_t fill = 0x11, int size = 64) {
 
 class LinkCycleTest : public ::testing::Test {
   protected:
-    void SetUp() override { state.portName.set("COM3"); }
-    void connect() { state.openRequested = 1; }
+    void SetUp() override { state.selection.portName.set("COM3"); }
+    void connect() { state.requests.openRequested = 1; }
     // The disconnect press as the window does it.
     void disconnect() {
-        state.closeRequested = 1;
-        state.dataValid = 0.0f;
+        state.requests.closeRequested = 1;
+        state.ecu.dataValid = 0.0f;
     }
     bool bufferIsZero() const {
         for (int i = 0; i < kReplyBufferSize; ++i)
@@ -75,7 +76,7 @@ class LinkCycleTest : public ::testing::Test {
     MainState state;
     ScriptedSerialPort port;
     RecordingEvents events;
-    LinkCycle cycle{state, port, events};
+    LinkCycle cycle{state.requests, state.selection, state.ecu, port, events};
 };
 
 TEST_F(LinkCycleTest, OpensConfiguresAndJudgesAGoodReply) {
@@ -107,11 +108,11 @@ TEST_F(LinkCycleTest, OpensConfiguresAndJudgesAGoodReply) {
 
     EXPECT_EQ(events.take(),
               (Log{status(linktext::kConnecting), status(linktext::kDataReceived), "buttons on"}));
-    EXPECT_EQ(state.openRequested, 0);
-    EXPECT_EQ(state.closeRequested, 0);
+    EXPECT_EQ(state.requests.openRequested, 0);
+    EXPECT_EQ(state.requests.closeRequested, 0);
     EXPECT_TRUE(cycle.linkOpen());
-    EXPECT_EQ(state.dataValid, 1.0f);
-    const auto raw = state.rawFrame.snapshot();
+    EXPECT_EQ(state.ecu.dataValid, 1.0f);
+    const auto raw = state.ecu.rawFrame.snapshot();
     const Bytes expected = {0xF4, 0x56, 0x01, 0xB5};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(raw[i], expected[i]);
@@ -129,7 +130,7 @@ TEST_F(LinkCycleTest, SilentEcuBehindAnEchoingAdapter) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(cycle.RunOnce());
         EXPECT_EQ(events.take(), (Log{status(linktext::kNoAnswer), "repaint"}));
-        EXPECT_EQ(state.dataValid, 0.0f);
+        EXPECT_EQ(state.ecu.dataValid, 0.0f);
         EXPECT_TRUE(bufferIsZero());
     }
 }
@@ -140,22 +141,22 @@ TEST_F(LinkCycleTest, WrongByteCountsAreNoAnswer) {
         port.scriptAnswer(ecuFrame(0x22, size));
         cycle.RunOnce();
         EXPECT_EQ(events.take(), (Log{status(linktext::kNoAnswer), "repaint"})) << size;
-        EXPECT_EQ(state.dataValid, 0.0f);
-        EXPECT_EQ(state.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
+        EXPECT_EQ(state.ecu.dataValid, 0.0f);
+        EXPECT_EQ(state.ecu.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
         EXPECT_TRUE(bufferIsZero());
     }
 }
 
 TEST_F(LinkCycleTest, WrongEchoKeepsTheLastGoodDataButIsDecoded) {
     openWithGoodPoll();
-    const auto goodFrame = state.rawFrame.snapshot();
+    const auto goodFrame = state.ecu.rawFrame.snapshot();
     Bytes garbage = ecuFrame(0x33, 68);
     garbage[0] = 0xF5;
     port.scriptRaw(garbage);
     cycle.RunOnce();
     EXPECT_EQ(events.take(), Log{status(linktext::kCheckAdapter)});
-    EXPECT_EQ(state.rawFrame.snapshot(), goodFrame);
-    EXPECT_EQ(state.dataValid, 1.0f);
+    EXPECT_EQ(state.ecu.rawFrame.snapshot(), goodFrame);
+    EXPECT_EQ(state.ecu.dataValid, 1.0f);
     EXPECT_EQ(cycle.replyBuffer()[0], 0xF5);
     EXPECT_EQ(cycle.replyBuffer()[40], 0x33); // what the decoder sees
 }
@@ -176,9 +177,9 @@ TEST_F(LinkCycleTest, DisconnectDuringAGoodPollThenClose) {
     EXPECT_TRUE(cycle.RunOnce());
     EXPECT_EQ(events.take(), (Log{status(linktext::kDataReceived), "buttons on", "repaint",
                                   status(linktext::kLinkBroken), "buttons off"}));
-    EXPECT_EQ(state.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
+    EXPECT_EQ(state.ecu.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
     EXPECT_EQ(cycle.replyBuffer()[10], 0x44); // decoded once more
-    EXPECT_EQ(state.closeRequested, 1);
+    EXPECT_EQ(state.requests.closeRequested, 1);
     EXPECT_TRUE(port.isOpen());
 
     // Next cycle: close, suspend; when resumed no poll runs.
@@ -188,24 +189,24 @@ TEST_F(LinkCycleTest, DisconnectDuringAGoodPollThenClose) {
     EXPECT_EQ(port.record().closes, 1);
     EXPECT_FALSE(cycle.linkOpen());
     EXPECT_TRUE(bufferIsZero());
-    EXPECT_EQ(state.openRequested, 1);
-    EXPECT_EQ(state.closeRequested, 0);
-    EXPECT_EQ(state.dataValid, 0.0f);
+    EXPECT_EQ(state.requests.openRequested, 1);
+    EXPECT_EQ(state.requests.closeRequested, 0);
+    EXPECT_EQ(state.ecu.dataValid, 0.0f);
     EXPECT_EQ(port.record().writes.size(), 2u);
 }
 
 TEST_F(LinkCycleTest, ConnectAfterDisconnectFinishesTheCycleThenOpens) {
     openWithGoodPoll();
     disconnect();
-    state.commandRequests[1] = 1; // pending when the thread resumes
-    state.requestStatus = 1;
+    state.requests.commandRequests[1] = 1; // pending when the thread resumes
+    state.requests.requestStatus = 1;
     events.whileSuspended = [this] { connect(); };
     port.clearRecord();
     cycle.RunOnce();
     // The command went nowhere (the port is closed) and counts as rejected.
     EXPECT_EQ(port.record().calls, Log{"close"});
-    EXPECT_EQ(state.requestStatus, 2);
-    EXPECT_EQ(state.commandRequests[1], 0);
+    EXPECT_EQ(state.requests.requestStatus, 2);
+    EXPECT_EQ(state.requests.commandRequests[1], 0);
 
     port.scriptAnswer(ecuFrame());
     cycle.RunOnce();
@@ -219,13 +220,13 @@ TEST_F(LinkCycleTest, FailedOpenLeavesNoHandleAndSuspends) {
                          ScriptedSerialPort::OpenOutcome::SettingsRefused}) {
         port.scriptOpen(outcome);
         connect();
-        state.closeRequested = 1; // cleared by every open attempt
+        state.requests.closeRequested = 1; // cleared by every open attempt
         EXPECT_TRUE(cycle.RunOnce());
         EXPECT_EQ(events.take(), (Log{status(linktext::kOpenFailed), "suspend"}));
         EXPECT_FALSE(port.isOpen());
         EXPECT_FALSE(cycle.linkOpen());
-        EXPECT_EQ(state.openRequested, 1);
-        EXPECT_EQ(state.closeRequested, 0);
+        EXPECT_EQ(state.requests.openRequested, 1);
+        EXPECT_EQ(state.requests.closeRequested, 0);
         EXPECT_EQ(port.record().writes.size(), 0u); // no poll
     }
     EXPECT_EQ(port.record().closes, 1); // the handle of the refused settings
@@ -269,9 +270,9 @@ TEST_F(LinkCycleTest, StopAndStartDuringAPollReopensCleanly) {
     EXPECT_TRUE(port.isOpen());
     EXPECT_TRUE(cycle.linkOpen());
     EXPECT_EQ(events.suspensions, 0);
-    EXPECT_EQ(state.openRequested, 0);
-    EXPECT_EQ(state.closeRequested, 0);
-    EXPECT_EQ(state.dataValid, 1.0f);
+    EXPECT_EQ(state.requests.openRequested, 0);
+    EXPECT_EQ(state.requests.closeRequested, 0);
+    EXPECT_EQ(state.ecu.dataValid, 1.0f);
     const Log log = events.take();
     EXPECT_EQ(log.back(), "buttons on");
     EXPECT_EQ(log[log.size() - 2], status(linktext::kDataReceived));
@@ -280,10 +281,10 @@ TEST_F(LinkCycleTest, StopAndStartDuringAPollReopensCleanly) {
 TEST_F(LinkCycleTest, StopEndsTheWorkAfterABlockingCall) {
     openWithGoodPoll();
     port.scriptAnswer(ecuFrame(), [this] { cycle.RequestStop(); });
-    state.commandRequests[0] = 1;
+    state.requests.commandRequests[0] = 1;
     EXPECT_FALSE(cycle.RunOnce());
     EXPECT_TRUE(events.take().empty()); // nothing judged, decoded or sent after the read
-    EXPECT_EQ(state.commandRequests[0], 1);
+    EXPECT_EQ(state.requests.commandRequests[0], 1);
     EXPECT_FALSE(cycle.RunOnce());
     EXPECT_EQ(port.record().writes.size(), 2u);
 }

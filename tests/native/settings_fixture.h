@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "platform/MemoryRegistry.h"
 #include "settings/SelectionView.h"
 

@@ -10,8 +10,8 @@ namespace {
 const char* kCom = "\\MOTOSKOP\\Com";
 
 void start(MemoryRegistry& registry, MainState& state, RecordingView& view) {
-    LoadSettingsAtStartup(registry, state, view);
-    ApplyPortIndex(state, view);
+    LoadSettingsAtStartup(registry, state.selection, state.colours, view);
+    ApplyPortIndex(state.selection, view);
 }
 
 TEST_F(SettingsTest, FirstStartBuildsTheWholeTreeInOrder) {
@@ -48,9 +48,9 @@ TEST_F(SettingsTest, FirstStartBuildsTheWholeTreeInOrder) {
 
     for (const auto& caption : view.captions)
         EXPECT_EQ(caption, kFirstCaption);
-    EXPECT_EQ(state.portName.get(), "COM1");
+    EXPECT_EQ(state.selection.portName.get(), "COM1");
     EXPECT_EQ(view.portLabel, "Com-1");
-    EXPECT_FLOAT_EQ(state.gridColour.t, 0.3f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.t, 0.3f);
 }
 
 TEST_F(SettingsTest, SecondStartWritesColourDefaultsThenLaterStartsReadThem) {
@@ -69,7 +69,8 @@ TEST_F(SettingsTest, SecondStartWritesColourDefaultsThenLaterStartsReadThem) {
     }
     // The built-in defaults are exactly the stored defaults × 0.01.
     for (const ColourValue& v : ColourValues())
-        EXPECT_EQ(ColourFromStored(v.standard), (*second).*(v.colour).*(v.component)) << v.name;
+        EXPECT_EQ(ColourFromStored(v.standard), second->colours.*(v.colour).*(v.component))
+            << v.name;
 
     registry.clearLogs();
     registry.putDword(kCom, "GRID_T", 0);
@@ -79,11 +80,11 @@ TEST_F(SettingsTest, SecondStartWritesColourDefaultsThenLaterStartsReadThem) {
     RecordingView thirdView;
     start(registry, *third, thirdView);
     EXPECT_TRUE(registry.writes().empty());
-    EXPECT_EQ(third->gridColour.t, 0.0f);
-    EXPECT_FLOAT_EQ(third->text3Colour.b, 2.0f);
-    EXPECT_FLOAT_EQ(third->graphicColour.r, 0.99f);
-    EXPECT_EQ(third->portIndex, 5);
-    EXPECT_EQ(third->portName.get(), "COM6");
+    EXPECT_EQ(third->colours.gridColour.t, 0.0f);
+    EXPECT_FLOAT_EQ(third->colours.text3Colour.b, 2.0f);
+    EXPECT_FLOAT_EQ(third->colours.graphicColour.r, 0.99f);
+    EXPECT_EQ(third->selection.portIndex, 5);
+    EXPECT_EQ(third->selection.portName.get(), "COM6");
     EXPECT_EQ(thirdView.portLabel, "Com-6");
 }
 
@@ -92,15 +93,15 @@ TEST_F(SettingsTest, LaterStartReadsOnlySetOneOfTheFirstEsperoEngine) {
     registry.putDword(kEsperoSet1, "Graf3", 33);
     registry.putDword("\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF2", "Graf2", 5);
     start(registry, state, view);
-    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{9, 0, 33, 0}));
+    EXPECT_EQ(state.selection.graphParam, (std::array<int32_t, 4>{9, 0, 33, 0}));
     EXPECT_EQ(view.captions[0], "10   FREQ   Частота вращения коленвала.");
     EXPECT_EQ(view.captions[1], kFirstCaption);
     EXPECT_EQ(view.captions[2], "34   Eer 2   Ошибки. Байт 2.");
-    EXPECT_EQ(state.currentGraphSet, "SET_GRAF1");
+    EXPECT_EQ(state.selection.currentGraphSet, "SET_GRAF1");
     // No \MOTOSKOP\Com: port and colours stay as built, nothing is written or created.
     EXPECT_TRUE(registry.writes().empty());
     EXPECT_FALSE(registry.keyExists(kCom));
-    EXPECT_EQ(state.portName.get(), "COM1");
+    EXPECT_EQ(state.selection.portName.get(), "COM1");
 }
 
 TEST_F(SettingsTest, LaterStartWithoutSetOneKeepsTheCaptions) {
@@ -109,7 +110,7 @@ TEST_F(SettingsTest, LaterStartWithoutSetOneKeepsTheCaptions) {
     for (const auto& caption : view.captions)
         EXPECT_EQ(caption, "P");
     EXPECT_EQ(view.repaints, 0);
-    EXPECT_EQ(state.portName.get(), "COM3");
+    EXPECT_EQ(state.selection.portName.get(), "COM3");
 }
 
 TEST_F(SettingsTest, StoredValuesTheProgramDidNotWrite) {
@@ -122,31 +123,31 @@ TEST_F(SettingsTest, StoredValuesTheProgramDidNotWrite) {
     registry.putBinary(kCom, "GRID_G", {1, 2, 3});
     registry.putDword(kCom, "GRID_B", 300);
     registry.putDword(kCom, "GRID_T", 0x80000000u);
-    state.graphParam = {1, 2, 3, 4};
+    state.selection.graphParam = {1, 2, 3, 4};
     start(registry, state, view);
 
-    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{-1, 40, 3, 4}));
+    EXPECT_EQ(state.selection.graphParam, (std::array<int32_t, 4>{-1, 40, 3, 4}));
     EXPECT_EQ(view.captions[0], "P");
     EXPECT_EQ(view.captions[1], "P");
     EXPECT_EQ(view.captions[2], "4   BARO   Атмосферное давление.");
     EXPECT_EQ(view.captions[3], "5   BLMCELL   Номер ячейки памяти BLM, рег. подачу топлива.");
 
-    EXPECT_EQ(state.portIndex, 0);
+    EXPECT_EQ(state.selection.portIndex, 0);
     // Wrong-typed colours are overwritten with their defaults and stay at them.
     EXPECT_EQ(registry.dword(kCom, "GRID_R"), 50u);
     EXPECT_EQ(registry.dword(kCom, "GRID_G"), 70u);
-    EXPECT_FLOAT_EQ(state.gridColour.r, 0.5f);
-    EXPECT_FLOAT_EQ(state.gridColour.g, 0.7f);
-    EXPECT_FLOAT_EQ(state.gridColour.b, 3.0f);
-    EXPECT_LT(state.gridColour.t, 0.0f); // a negative percentage stays what it says
+    EXPECT_FLOAT_EQ(state.colours.gridColour.r, 0.5f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.g, 0.7f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.b, 3.0f);
+    EXPECT_LT(state.colours.gridColour.t, 0.0f); // a negative percentage stays what it says
     EXPECT_EQ(registry.valueType(kCom, "ComPort"), MemoryRegistry::ValueType::Qword);
 }
 
 TEST_F(SettingsTest, ComPortOutsideTheTableLeavesThePortAsBuilt) {
     registry.putDword(kCom, "ComPort", 8);
     start(registry, state, view);
-    EXPECT_EQ(state.portIndex, 8);
-    EXPECT_EQ(state.portName.get(), "Com1");
+    EXPECT_EQ(state.selection.portIndex, 8);
+    EXPECT_EQ(state.selection.portName.get(), "Com1");
     EXPECT_EQ(view.portLabel, "Com-1");
 }
 
@@ -155,7 +156,7 @@ TEST_F(SettingsTest, ReadOnlyRegistryRunsOnBuiltInValues) {
     start(registry, state, view);
     EXPECT_EQ(registry.keyCount(), 0);
     EXPECT_EQ(view.captions[0], kFirstCaption);
-    EXPECT_EQ(state.portName.get(), "COM1");
+    EXPECT_EQ(state.selection.portName.get(), "COM1");
 
     // A read-only later start with missing colour values.
     registry.setReadOnly(false);
@@ -164,8 +165,8 @@ TEST_F(SettingsTest, ReadOnlyRegistryRunsOnBuiltInValues) {
     registry.setReadOnly(true);
     auto later = std::make_unique<MainState>();
     start(registry, *later, view);
-    EXPECT_EQ(later->portName.get(), "COM2");
-    EXPECT_FLOAT_EQ(later->textColour.r, 0.4f);
+    EXPECT_EQ(later->selection.portName.get(), "COM2");
+    EXPECT_FLOAT_EQ(later->colours.textColour.r, 0.4f);
     EXPECT_EQ(registry.valueType(kCom, "Text_R"), MemoryRegistry::ValueType::String);
 }
 
@@ -180,30 +181,30 @@ TEST(ColourConversion, RoundTripsEveryPercentage) {
 
 TEST_F(SettingsTest, RestoreAndStoreColours) {
     // No \MOTOSKOP\Com: neither changes anything.
-    state.gridColour.r = 0.1f;
-    RestoreStandardColours(registry, state);
-    StoreColours(registry, state);
-    EXPECT_FLOAT_EQ(state.gridColour.r, 0.1f);
+    state.colours.gridColour.r = 0.1f;
+    RestoreStandardColours(registry, state.colours);
+    StoreColours(registry, state.colours);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.r, 0.1f);
     EXPECT_EQ(registry.keyCount(), 0);
 
     registry.createKey(kCom);
-    StoreColours(registry, state);
+    StoreColours(registry, state.colours);
     EXPECT_EQ(registry.dword(kCom, "GRID_R"), 10u);
     EXPECT_EQ(registry.dword(kCom, "GRAPHIC_T"), 99u);
     EXPECT_EQ(registry.valueCount(), 16);
 
-    state.graphicColour.g = 2.55f;
+    state.colours.graphicColour.g = 2.55f;
     registry.setReadOnly(true);
-    RestoreStandardColours(registry, state); // components still follow
-    EXPECT_FLOAT_EQ(state.gridColour.r, 0.5f);
-    EXPECT_EQ(state.graphicColour.g, 0.0f);
+    RestoreStandardColours(registry, state.colours); // components still follow
+    EXPECT_FLOAT_EQ(state.colours.gridColour.r, 0.5f);
+    EXPECT_EQ(state.colours.graphicColour.g, 0.0f);
     EXPECT_EQ(registry.dword(kCom, "GRID_R"), 10u);
 
     registry.setReadOnly(false);
-    state.gridColour.r = 0.1f;
-    RestoreStandardColours(registry, state);
+    state.colours.gridColour.r = 0.1f;
+    RestoreStandardColours(registry, state.colours);
     EXPECT_EQ(registry.dword(kCom, "GRID_R"), 50u);
-    EXPECT_FLOAT_EQ(state.gridColour.r, 0.5f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.r, 0.5f);
 }
 
 } // namespace

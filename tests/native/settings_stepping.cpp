@@ -11,23 +11,23 @@ namespace {
 class SteppingTest : public SettingsTest {
   protected:
     void SetUp() override {
-        LoadSettingsAtStartup(registry, state, view);
+        LoadSettingsAtStartup(registry, state.selection, state.colours, view);
         registry.clearLogs();
     }
 
     // What an arrow's mouse-down and mouse-up do before the step.
     void arrow(int graph, bool next) {
-        state.editedGraph = "Graf" + std::to_string(graph);
-        state.editedParam = state.graphParam[graph - 1];
+        const std::string editedGraph = "Graf" + std::to_string(graph);
+        const int editedParam = state.selection.graphParam[graph - 1];
         if (next)
-            StepGraphNext(registry, state, view);
+            StepGraphNext(registry, state.selection, view, editedGraph, editedParam);
         else
-            StepGraphPrevious(registry, state, view);
+            StepGraphPrevious(registry, state.selection, view, editedGraph, editedParam);
     }
 
     void selectCar(const char* label) {
         while (view.carLabel != label)
-            SelectNextCar(registry, state, view);
+            SelectNextCar(registry, state.selection, view);
         registry.clearLogs();
     }
 };
@@ -39,14 +39,14 @@ TEST_F(SteppingTest, WrapsAtBothEndsOfEveryFamily) {
     for (int family = 1; family <= 4; ++family) {
         if (enginePresses[family - 1] < 0) selectCar("LANOS");
         for (int i = 0; i < enginePresses[family - 1]; ++i)
-            SelectNextEngine(registry, state, view);
-        ASSERT_EQ(state.ecuFamily, family);
-        const std::string set = state.carKey + state.engineKey + "SET_GRAF1";
+            SelectNextEngine(registry, state.selection, view);
+        ASSERT_EQ(state.selection.ecuFamily, family);
+        const std::string set = state.selection.carKey + state.selection.engineKey + "SET_GRAF1";
         const int last = rows[family - 1] - 1;
 
         arrow(1, false);
         EXPECT_EQ(registry.dword(set, "Graf1"), static_cast<uint32_t>(last)) << family;
-        EXPECT_EQ(state.graphParam[0], last);
+        EXPECT_EQ(state.selection.graphParam[0], last);
         arrow(1, true);
         EXPECT_EQ(registry.dword(set, "Graf1"), 0u) << family;
         EXPECT_EQ(view.captions[0], kFirstCaption);
@@ -55,10 +55,11 @@ TEST_F(SteppingTest, WrapsAtBothEndsOfEveryFamily) {
 
 TEST_F(SteppingTest, WritesOnlyTheSteppedValueOfTheActiveSet) {
     selectCar("LANOS");
-    registry.putDword(state.carKey + state.engineKey + "SET_GRAF7", "Graf3", 54);
-    PressGraphSetButton(7, state, view);
-    LoadGraphSet(registry, state, view);
-    ASSERT_EQ(state.graphParam[2], 54);
+    registry.putDword(state.selection.carKey + state.selection.engineKey + "SET_GRAF7", "Graf3",
+                      54);
+    PressGraphSetButton(7, state.selection, view);
+    LoadGraphSet(registry, state.selection, view);
+    ASSERT_EQ(state.selection.graphParam[2], 54);
     arrow(3, true);
     arrow(2, true);
     ASSERT_EQ(registry.writes().size(), 2u);
@@ -70,18 +71,18 @@ TEST_F(SteppingTest, WritesOnlyTheSteppedValueOfTheActiveSet) {
     EXPECT_EQ(view.captions[1], "2   A/C pres   Давление кондиционера.");
 
     // Coming back to the same car, engine and set shows the same rows.
-    SelectNextCar(registry, state, view);
+    SelectNextCar(registry, state.selection, view);
     selectCar("LANOS");
-    PressGraphSetButton(7, state, view);
-    LoadGraphSet(registry, state, view);
-    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{0, 1, 0, 0}));
+    PressGraphSetButton(7, state.selection, view);
+    LoadGraphSet(registry, state.selection, view);
+    EXPECT_EQ(state.selection.graphParam, (std::array<int32_t, 4>{0, 1, 0, 0}));
     EXPECT_EQ(registry.dword("\\MOTOSKOP\\CARS\\Lanos\\ENGINE\\1.3_SOHC\\SET_GRAF1", "Graf2"), 0u);
 }
 
 TEST_F(SteppingTest, AfterSetFiveACarPressStoresIntoSetOneOfTheNewCar) {
-    PressGraphSetButton(5, state, view);
-    LoadGraphSet(registry, state, view);
-    SelectNextCar(registry, state, view);
+    PressGraphSetButton(5, state.selection, view);
+    LoadGraphSet(registry, state.selection, view);
+    SelectNextCar(registry, state.selection, view);
     arrow(4, true);
     ASSERT_EQ(registry.writes().size(), 1u);
     EXPECT_EQ(registry.writes()[0].path, "\\MOTOSKOP\\CARS\\Lanos\\ENGINE\\1.3_SOHC\\SET_GRAF1");
@@ -90,8 +91,8 @@ TEST_F(SteppingTest, AfterSetFiveACarPressStoresIntoSetOneOfTheNewCar) {
 TEST_F(SteppingTest, RecreatesADeletedSetWithOnlyTheEditedValue) {
     const std::string set = "\\MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF4";
     registry.deleteKey(set);
-    PressGraphSetButton(4, state, view);
-    LoadGraphSet(registry, state, view);
+    PressGraphSetButton(4, state.selection, view);
+    LoadGraphSet(registry, state.selection, view);
     arrow(2, true);
     EXPECT_EQ(registry.valueNames(set), std::vector<std::string>{"Graf2"});
     EXPECT_EQ(registry.dword(set, "Graf2"), 1u);
@@ -104,25 +105,24 @@ TEST_F(SteppingTest, OutOfCatalogueRowsStepBackIntoTheCatalogue) {
     registry.putDword(kEsperoSet1, "Graf2", 0x80000000u); // most negative
     registry.putDword(kEsperoSet1, "Graf3", 0x7FFFFFFFu);
     registry.putDword(kEsperoSet1, "Graf4", 0xFFFFFFFBu); // -5
-    LoadGraphSet(registry, state, view);
+    LoadGraphSet(registry, state.selection, view);
     arrow(1, false);
     arrow(2, false);
     arrow(3, true);
     arrow(4, true);
-    EXPECT_EQ(state.graphParam, (std::array<int32_t, 4>{33, 33, 0, 0}));
+    EXPECT_EQ(state.selection.graphParam, (std::array<int32_t, 4>{33, 33, 0, 0}));
     EXPECT_EQ(view.captions[0], "34   Eer 2   Ошибки. Байт 2.");
 }
 
 TEST_F(SteppingTest, WithoutAWritableRegistryTheGraphKeepsItsRow) {
     registry.setReadOnly(true);
     arrow(1, true);
-    EXPECT_EQ(state.graphParam[0], 0);
+    EXPECT_EQ(state.selection.graphParam[0], 0);
     EXPECT_TRUE(registry.writes().empty());
 
     // No arrow pressed yet: no value name to write under.
     registry.setReadOnly(false);
-    state.editedGraph.clear();
-    StepGraphNext(registry, state, view);
+    StepGraphNext(registry, state.selection, view, "", state.selection.graphParam[0]);
     EXPECT_TRUE(registry.writes().empty());
     EXPECT_FALSE(registry.dword(kEsperoSet1, "").has_value());
 }

@@ -79,16 +79,16 @@ inline TForm1& Main() {
 
 // START, then the first good reply enables the trouble-code and actuator buttons.
 inline bool Connect(TForm1& f) {
-    if (f.state.connectState != 0) return false;
+    if (f.connectState != 0) return false;
     Click(f, f.Image15);
     return PumpUntil([&f] { return f.Image16.enabled() && f.Image17.enabled(); }, 5000);
 }
 
 // STOP; the link thread closes the port and waits for the next START.
 inline void Disconnect(TForm1& f) {
-    if (f.state.connectState == 0) return;
+    if (f.connectState == 0) return;
     Click(f, f.Image15);
-    PumpUntil([&f] { return f.state.closeRequested.load() == 0; }, 2000);
+    PumpUntil([&f] { return f.state.requests.closeRequested.load() == 0; }, 2000);
 }
 
 // The simulator's log as it stands: how many lines are `line`, or with

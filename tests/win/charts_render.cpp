@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "glpanel/BmpLoader.h"
 #include "glpanel/BmpWriter.h"
-#include "glpanel/OpenGLPanel.h"
+#include "glpanel/OpenGLPanel_win32.h"
 #include "live/RawDataBars.h"
-#include "live/RawDataPanel.h"
-#include "live/StripChart.h"
+#include "live/RawDataPanel_win32.h"
+#include "live/StripChart_win32.h"
 
 namespace {
 
@@ -103,13 +103,13 @@ class ChartsRender : public ::testing::Test {
         for (int k = 0; k < 4; ++k) {
             charts[k] = new TOpenGLPanel;
             ConfigureStripChartPanel(*charts[k]);
-            BindStripChart(*charts[k], *state, k + 1);
+            BindStripChart(*charts[k], state->selection, state->ecu, state->colours, k + 1);
             charts[k]->OnMessage = [](const std::string& m) { messages += m + "\n"; };
             charts[k]->CreateWindowIn(host, 12, tops[k], 432, 105);
         }
         raw = new TOpenGLPanel;
         ConfigureRawDataPanel(*raw);
-        BindRawDataPanel(*raw, *state);
+        BindRawDataPanel(*raw, state->ecu, state->colours);
         raw->OnMessage = [](const std::string& m) { messages += m + "\n"; };
         raw->CreateWindowIn(host, 488, 440, 279, 81);
         Pump();
@@ -122,11 +122,11 @@ class ChartsRender : public ::testing::Test {
         delete state;
     }
     void SetUp() override {
-        state->ecuFamily = 1;
-        state->graphParam = {28, 0, 8, 41};
-        state->gridColour = {0.5f, 0.7f, 0.7f, 0.3f};
-        state->graphicColour = {0.99f, 0.0f, 0.0f, 0.99f};
-        state->rawFrame.clear();
+        state->selection.ecuFamily = 1;
+        state->selection.graphParam = {28, 0, 8, 41};
+        state->colours.gridColour = {0.5f, 0.7f, 0.7f, 0.3f};
+        state->colours.graphicColour = {0.99f, 0.0f, 0.0f, 0.99f};
+        state->ecu.rawFrame.clear();
     }
     static Picture Capture(TOpenGLPanel& panel) {
         Picture p;
@@ -136,9 +136,9 @@ class ChartsRender : public ::testing::Test {
     // Gives every channel of the family `count` samples of `value`.
     static void Fill(int family, float value, int count) {
         for (int index = 0; index < ChannelStore::channelCount(family); ++index)
-            state->channels.setValue(family, index, value);
+            state->ecu.channels.setValue(family, index, value);
         for (int i = 0; i < count; ++i)
-            state->channels.sample(family);
+            state->ecu.channels.sample(family);
     }
 
     static HWND host;
@@ -164,7 +164,7 @@ TEST_F(ChartsRender, PanelsComeUpWithoutMessages) {
 }
 
 TEST_F(ChartsRender, GridLinesWhereTheGeometryPutsThem) {
-    state->ecuFamily = 5; // grid only
+    state->selection.ecuFamily = 5; // grid only
     const Picture p = Capture(*charts[0]);
     const int midRow = int(kChart.gridY(25)); // between horizontal lines 20 and 30
     for (int x = 10; x <= 210; x += 10) {
@@ -185,14 +185,14 @@ TEST_F(ChartsRender, GridLinesWhereTheGeometryPutsThem) {
 }
 
 TEST_F(ChartsRender, GridVanishesWithZeroAlpha) {
-    state->ecuFamily = 5;
-    state->gridColour.t = 0.0f;
+    state->selection.ecuFamily = 5;
+    state->colours.gridColour.t = 0.0f;
     const Picture p = Capture(*charts[1]);
     EXPECT_LT(p.brightest(0, p.width - 1, 0, p.height - 1), 8);
 }
 
 TEST_F(ChartsRender, TraceOfKnownSamplesLandsOnComputedPositions) {
-    state->graphParam[0] = 25; // THR of family 1, an ordinary channel
+    state->selection.graphParam[0] = 25; // THR of family 1, an ordinary channel
     for (int value : {0, 100}) {
         Fill(1, float(value), 460);
         const Picture p = Capture(*charts[0]);
@@ -215,8 +215,8 @@ TEST_F(ChartsRender, TraceOfKnownSamplesLandsOnComputedPositions) {
 }
 
 TEST_F(ChartsRender, LabelsAndValueTextAreDrawn) {
-    state->graphParam[0] = 28; // UBAT: "25,5" / "0,0"
-    state->channels.setText(1, 28, "14,2 В");
+    state->selection.graphParam[0] = 28; // UBAT: "25,5" / "0,0"
+    state->ecu.channels.setText(1, 28, "14,2 В");
     Fill(1, 50.0f, 5);
     const Picture p = Capture(*charts[0]);
     // Label text near the top-left and the bottom-left baselines, in textColour (blue-ish).
@@ -250,7 +250,7 @@ TEST_F(ChartsRender, BarsOfKnownHeights) {
     uint8_t bytes[RawFrame::kSize];
     for (int i = 0; i < RawFrame::kSize; ++i)
         bytes[i] = 0xFF;
-    state->rawFrame.store(bytes);
+    state->ecu.rawFrame.store(bytes);
     p = Capture(*raw);
     const int top = int(kRaw.gridY(48)), above = int(kRaw.gridY(51.5));
     for (int bar = 0; bar < kRawDataBars; ++bar) {
@@ -267,14 +267,14 @@ TEST_F(ChartsRender, BarsFollowGridRedAndBlue) {
     uint8_t bytes[RawFrame::kSize] = {};
     for (int i = 7; i < 60; ++i)
         bytes[i] = 200;
-    state->rawFrame.store(bytes);
+    state->ecu.rawFrame.store(bytes);
     const int c = int(std::lround(kRaw.gridX(RawDataBarX(10))));
     const int row = int(kRaw.gridY(35));
-    state->gridColour = {1.0f, 0.0f, 0.0f, 0.0f}; // grid itself invisible
+    state->colours.gridColour = {1.0f, 0.0f, 0.0f, 0.0f}; // grid itself invisible
     Picture p = Capture(*raw);
     EXPECT_GT(p.r(c, row), 60);
     EXPECT_LT(p.b(c, row), 10);
-    state->gridColour = {0.0f, 0.0f, 1.0f, 0.0f};
+    state->colours.gridColour = {0.0f, 0.0f, 1.0f, 0.0f};
     p = Capture(*raw);
     EXPECT_LT(p.r(c, row), 10);
     EXPECT_GT(p.b(c, row), 60);
@@ -303,22 +303,22 @@ TEST_F(ChartsRender, SavedBmpHoldsThePanelPicture) {
 TEST_F(ChartsRender, ScreenshotOfAllPanels) {
     const char* shot = std::getenv("MOTOSKOP_SHOT");
     if (!shot) GTEST_SKIP() << "MOTOSKOP_SHOT not set";
-    state->graphParam = {28, 0, 8, 41};
-    state->channels.setText(1, 28, "14,2 В");
-    state->channels.setText(1, 0, "Да");
-    state->channels.setText(1, 41, "");
+    state->selection.graphParam = {28, 0, 8, 41};
+    state->ecu.channels.setText(1, 28, "14,2 В");
+    state->ecu.channels.setText(1, 0, "Да");
+    state->ecu.channels.setText(1, 41, "");
     for (int j = 0; j < 8; ++j)
-        state->channels.setBitText(1, 8, j, (j == 7 || j == 5) ? "1" : "0");
+        state->ecu.channels.setBitText(1, 8, j, (j == 7 || j == 5) ? "1" : "0");
     for (int i = 0; i < 300; ++i) {
-        state->channels.setValue(1, 28, 50 + 30 * std::sin(i / 20.0));
-        state->channels.setValue(1, 0, (i / 40) % 2 ? 100.0f : 0.0f);
-        state->channels.setValue(1, 8, float(i % 100));
-        state->channels.sample(1);
+        state->ecu.channels.setValue(1, 28, 50 + 30 * std::sin(i / 20.0));
+        state->ecu.channels.setValue(1, 0, (i / 40) % 2 ? 100.0f : 0.0f);
+        state->ecu.channels.setValue(1, 8, float(i % 100));
+        state->ecu.channels.sample(1);
     }
     uint8_t bytes[RawFrame::kSize];
     for (int i = 0; i < RawFrame::kSize; ++i)
         bytes[i] = uint8_t(i * 37);
-    state->rawFrame.store(bytes);
+    state->ecu.rawFrame.store(bytes);
     for (auto* c : charts)
         c->Paint();
     raw->Paint();

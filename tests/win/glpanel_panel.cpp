@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "glpanel/Cp1251.h"
-#include "glpanel/OpenGLPanel.h"
+#include "glpanel/OpenGLPanel_win32.h"
 
 namespace {
 

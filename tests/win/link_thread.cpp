@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "link/ComPort.h"
+#include "link/ComPort_win32.h"
 #include "link/LinkTexts.h"
 
 namespace {
@@ -76,7 +76,7 @@ class LinkThreadTest : public ::testing::Test {
         controlPath = windowsPath(envOr("MOTOSKOP_ECUSIM_CONTROL", ""));
         if (controlPath.empty()) GTEST_SKIP() << "no simulator (MOTOSKOP_ECUSIM_CONTROL unset)";
         control("reset");
-        state.portName.set(portName);
+        state.selection.portName.set(portName);
         link = std::make_unique<Com_Port>(state, events);
         ASSERT_TRUE(link->Created());
     }
@@ -92,13 +92,13 @@ class LinkThreadTest : public ::testing::Test {
     }
     // The connect and disconnect presses as the main window makes them.
     void connect() {
-        state.openRequested = 1;
+        state.requests.openRequested = 1;
         link->SetPriorityLower();
         link->Resume();
     }
     void disconnect() {
-        state.closeRequested = 1;
-        state.dataValid = 0.0f;
+        state.requests.closeRequested = 1;
+        state.ecu.dataValid = 0.0f;
     }
     // Waits until `entry` was logged n more times after position `from`.
     bool seen(const std::string& entry, size_t from, int n = 1, int timeoutMs = 5000) {
@@ -116,23 +116,23 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
     connect();
     ASSERT_TRUE(seen(status(linktext::kDataReceived), 0, 3));
     EXPECT_EQ(events.log().front(), status(linktext::kConnecting));
-    EXPECT_EQ(state.dataValid, 1.0f);
+    EXPECT_EQ(state.ecu.dataValid, 1.0f);
     EXPECT_GE(events.count("buttons on"), 3);
-    const auto raw = state.rawFrame.snapshot();
+    const auto raw = state.ecu.rawFrame.snapshot();
     EXPECT_EQ(raw[0], 0xF4);
     EXPECT_EQ(raw[1], 0x56);
     EXPECT_EQ(raw[2], 0x01);
     EXPECT_EQ(raw[3], 0xB5);
     EXPECT_EQ(raw[4], 0xF4); // the ECU's frame starts
 
-    state.commandRequests[2] = 1; // fan on
-    ASSERT_TRUE(waitFor([&] { return state.commandRequests[2] == 0; }));
-    EXPECT_TRUE(waitFor([&] { return state.requestStatus == 1; }, 1000));
+    state.requests.commandRequests[2] = 1; // fan on
+    ASSERT_TRUE(waitFor([&] { return state.requests.commandRequests[2] == 0; }));
+    EXPECT_TRUE(waitFor([&] { return state.requests.requestStatus == 1; }, 1000));
     control("confirm off");
     Sleep(100);
-    state.returnControlRequested = 1;
-    ASSERT_TRUE(waitFor([&] { return state.returnControlRequested == 0; }));
-    EXPECT_TRUE(waitFor([&] { return state.requestStatus == 2; }, 1000));
+    state.requests.returnControlRequested = 1;
+    ASSERT_TRUE(waitFor([&] { return state.requests.returnControlRequested == 0; }));
+    EXPECT_TRUE(waitFor([&] { return state.requests.requestStatus == 2; }, 1000));
     control("confirm on");
 
     const struct {
@@ -152,7 +152,7 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
         control(std::string("fault ") + f.fault);
         EXPECT_TRUE(seen(status(f.text), from, 2)) << f.fault;
     }
-    EXPECT_TRUE(waitFor([&] { return state.dataValid == 1.0f; }));
+    EXPECT_TRUE(waitFor([&] { return state.ecu.dataValid == 1.0f; }));
 }
 
 TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
@@ -160,9 +160,9 @@ TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
     ASSERT_TRUE(seen(status(linktext::kDataReceived), 0, 2));
     disconnect();
     ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
-    EXPECT_EQ(state.openRequested, 1);
-    EXPECT_EQ(state.closeRequested, 0);
-    EXPECT_EQ(state.dataValid, 0.0f);
+    EXPECT_EQ(state.requests.openRequested, 1);
+    EXPECT_EQ(state.requests.closeRequested, 0);
+    EXPECT_EQ(state.ecu.dataValid, 0.0f);
     EXPECT_EQ(events.count(status(linktext::kLinkBroken)), 1);
     EXPECT_EQ(events.log().back(), "buttons off");
     const size_t idle = events.size();
@@ -185,14 +185,14 @@ TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
 }
 
 TEST_F(LinkThreadTest, FailedOpenThenStopAndStartOpensAgain) {
-    state.portName.set("COM99"); // no such device
+    state.selection.portName.set("COM99"); // no such device
     connect();
     ASSERT_TRUE(seen(status(linktext::kOpenFailed), 0));
     ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
-    EXPECT_EQ(state.openRequested, 1);
-    EXPECT_EQ(state.closeRequested, 0);
+    EXPECT_EQ(state.requests.openRequested, 1);
+    EXPECT_EQ(state.requests.closeRequested, 0);
 
-    state.portName.set(portName);
+    state.selection.portName.set(portName);
     disconnect();
     connect();
     EXPECT_TRUE(seen(status(linktext::kDataReceived), 0, 2));
@@ -206,12 +206,12 @@ TEST_F(LinkThreadTest, StopDuringABlockedReadEndsAllWork) {
     const DWORD before = GetTickCount();
     link->Stop();
     EXPECT_LT(GetTickCount() - before, 100u); // returns at once
-    state.commandRequests[0] = 1;
+    state.requests.commandRequests[0] = 1;
     Sleep(900); // the read in flight ends
     const size_t after = events.size();
     Sleep(900);
     EXPECT_EQ(events.size(), after);
-    EXPECT_EQ(state.commandRequests[0], 1); // never served
+    EXPECT_EQ(state.requests.commandRequests[0], 1); // never served
 }
 
 // The close button: Stop() and then the process exits (the CRT's exit, as when
@@ -221,7 +221,7 @@ TEST_F(LinkThreadTest, ChildStopsAndExits) {
     const std::string mode = envOr("MOTOSKOP_LINK_EXIT_CHILD", "");
     if (mode.empty()) GTEST_SKIP() << "runs only as the child of ProcessExitsAtOnce";
     if (mode == "suspended") {
-        state.portName.set("COM99");
+        state.selection.portName.set("COM99");
         connect();
         ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
     } else {

@@ -82,7 +82,7 @@ TEST(MainWindow, LayoutAndInitialState) {
     EXPECT_EQ(f.Param_(14).text(), "0x0000");
     EXPECT_EQ(f.Label51.text(), "Диагностика DAEWOO.");
     EXPECT_EQ(f.Label51.width(), 257);
-    EXPECT_EQ(f.state.connectState, 0);
+    EXPECT_EQ(f.connectState, 0);
 }
 
 TEST(MainWindow, StartStopFramesButtonsAndBlink) {
@@ -92,9 +92,9 @@ TEST(MainWindow, StartStopFramesButtonsAndBlink) {
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(2).handle());
     SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle());
-    EXPECT_EQ(f.state.connectState, 1);
-    EXPECT_EQ(f.state.openRequested.load(), 1);
-    EXPECT_NE(f.state.sampleTimer.load(), 0u);
+    EXPECT_EQ(f.connectState, 1);
+    EXPECT_EQ(f.state.requests.openRequested.load(), 1);
+    EXPECT_NE(f.sampleTimer, 0u);
     EXPECT_TRUE(f.Image15.visible()); // never hidden
     for (int n : {2, 3, 4})
         EXPECT_FALSE(f.Image(n).enabled());
@@ -108,9 +108,9 @@ TEST(MainWindow, StartStopFramesButtonsAndBlink) {
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(5).handle());
     SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
-    EXPECT_EQ(f.state.connectState, 0);
-    EXPECT_EQ(f.state.closeRequested.load(), 1);
-    EXPECT_EQ(f.state.dataValid.load(), 0.0f);
+    EXPECT_EQ(f.connectState, 0);
+    EXPECT_EQ(f.state.requests.closeRequested.load(), 1);
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f);
     for (int n : {2, 3, 4})
         EXPECT_TRUE(f.Image(n).enabled());
     EXPECT_FALSE(f.Image16.enabled());
@@ -126,7 +126,7 @@ TEST(MainWindow, StartStopFramesButtonsAndBlink) {
     EXPECT_EQ(f.Timer1.interval(), 1000u);
     f.Timer1.fire();
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
-    EXPECT_EQ(f.state.blinkPhase, 0);
+    EXPECT_EQ(f.blinkPhase, 0);
 }
 
 TEST(MainWindow, DragBarIgnoresTheRightButton) {

@@ -12,9 +12,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/MainState.h"
-#include "glpanel/OpenGLPanel.h"
-#include "live/StripChart.h"
+#include "state/MainState.h"
+#include "glpanel/OpenGLPanel_win32.h"
+#include "live/StripChart_win32.h"
 
 namespace {
 
@@ -151,16 +151,16 @@ TEST(PanelPrint, PrintsALiveChartToAFilePrinter) {
     HWND host = CreateWindowW(wc.lpszClassName, L"print", WS_POPUP | WS_VISIBLE, 0, 0, 460, 140,
                               nullptr, nullptr, wc.hInstance, nullptr);
     MainState state;
-    state.ecuFamily = 1;
-    state.graphParam = {28, 0, 0, 0};
-    state.channels.setText(1, 28, "14,2 В");
+    state.selection.ecuFamily = 1;
+    state.selection.graphParam = {28, 0, 0, 0};
+    state.ecu.channels.setText(1, 28, "14,2 В");
     for (int i = 0; i < 200; ++i) {
-        state.channels.setValue(1, 28, float(i % 100));
-        state.channels.sample(1);
+        state.ecu.channels.setValue(1, 28, float(i % 100));
+        state.ecu.channels.sample(1);
     }
     TOpenGLPanel panel;
     ConfigureStripChartPanel(panel);
-    BindStripChart(panel, state, 1);
+    BindStripChart(panel, state.selection, state.ecu, state.colours, 1);
     std::string messages;
     panel.OnMessage = [&messages](const std::string& m) { messages += m + "\n"; };
     ASSERT_TRUE(panel.CreateWindowIn(host, 12, 12, 432, 105));

@@ -124,9 +124,9 @@ class ActuatorWindowAgainstTheEcu : public ::testing::Test {
 
 TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     TForm1& f = Main();
-    ASSERT_EQ(f.state.ecuFamily.load(), 1);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 1);
     ASSERT_TRUE(Connect(f)) << f.Label51.text();
-    ASSERT_GT(f.state.ecuIdleRaw.load(), 0);
+    ASSERT_GT(f.state.ecu.ecuIdleRaw.load(), 0);
 
     // Opening puts the idle trackbar on the ECU's desired idle, which asks for
     // an idle frame with that target; the fan right after it is confirmed too,
@@ -136,7 +136,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     const long long opened = Now();
     TForm5& window = Open();
     const int ecuIdle = window.TrackBar1.position();
-    EXPECT_NEAR(ecuIdle, f.state.ecuIdleRaw.load(), 1); // the engine is warming up
+    EXPECT_NEAR(ecuIdle, f.state.ecu.ecuIdleRaw.load(), 1); // the engine is warming up
     EXPECT_EQ(window.Label14.text(), std::to_string(static_cast<int>(ecuIdle * 6.25)));
     EXPECT_TRUE(window.Timer2.enabled());
     Click(window, window.Image16);
@@ -184,12 +184,12 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
 TEST_F(ActuatorWindowAgainstTheEcu, FamilyFourFanMixtureIdleAndExit) {
     TForm1& f = Main();
     // The next car after ESPERO is a LANOS: family 4.
-    if (f.state.ecuFamily.load() != 4) Click(f, f.Image3);
-    ASSERT_EQ(f.state.ecuFamily.load(), 4);
+    if (f.state.selection.ecuFamily.load() != 4) Click(f, f.Image3);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 4);
     ASSERT_EQ(f.Label2.text(), "LANOS");
     ASSERT_TRUE(ecusim_control::send("family 4"));
     ASSERT_TRUE(Connect(f)) << f.Label51.text();
-    ASSERT_GT(f.state.ecuAirFuelRaw.load(), 0);
+    ASSERT_GT(f.state.ecu.ecuAirFuelRaw.load(), 0);
 
     TForm5& window = Open();
     EXPECT_FALSE(window.Image13.enabled());
@@ -204,7 +204,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyFourFanMixtureIdleAndExit) {
     ExpectStatusLine(WatchStatusLine(window, kRequestAccepted, since));
     EXPECT_EQ(fanOn.count(), 1);
     const int airFuel = window.TrackBar2.position();
-    EXPECT_NEAR(airFuel, f.state.ecuAirFuelRaw.load(), 15); // open or closed loop
+    EXPECT_NEAR(airFuel, f.state.ecu.ecuAirFuelRaw.load(), 15); // open or closed loop
     EXPECT_GE(mixtureFrames.count(), 1);
     EXPECT_GE(LogCount(Family4Mixture(airFuel)), 1) << Family4Mixture(airFuel);
     EXPECT_EQ(window.Label15.text(), window.Label13.text());

@@ -56,7 +56,7 @@ class TroubleCodeWindowAgainstTheEcu : public ::testing::Test {
         EXPECT_EQ(window.RichEdit1.lines().size(), listed); // not at once
         EXPECT_TRUE(PumpUntil([&] { return cleared.count() == 1; }, 2000)) << clearFrame;
         EXPECT_TRUE(ListShows(window, 0)) << window.Label21.text();
-        EXPECT_EQ(Main().state.clearCodesRequested.load(), 0);
+        EXPECT_EQ(Main().state.requests.clearCodesRequested.load(), 0);
     }
 
     // "Выход": the main window usable again.
@@ -78,7 +78,7 @@ void SeveralPolls() {
 
 TEST_F(TroubleCodeWindowAgainstTheEcu, FamilyOneListsOnlyItsCodesAndClearsThem) {
     TForm1& f = Main();
-    ASSERT_EQ(f.state.ecuFamily.load(), 1);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 1);
     // Byte 1 bit 0, and byte 2 bits 0 and 1, which family 1 has no text for.
     ASSERT_TRUE(ecusim_control::send("codes 01 03 00 00"));
     ASSERT_TRUE(Connect(f)) << f.Label51.text();
@@ -117,8 +117,8 @@ TEST_F(TroubleCodeWindowAgainstTheEcu, FamilyOneListsOnlyItsCodesAndClearsThem) 
 TEST_F(TroubleCodeWindowAgainstTheEcu, FamilyFourListsAllThirtyTwoAndClearsThem) {
     TForm1& f = Main();
     // The next car after ESPERO is a LANOS: family 4.
-    if (f.state.ecuFamily.load() != 4) Click(f, f.Image3);
-    ASSERT_EQ(f.state.ecuFamily.load(), 4);
+    if (f.state.selection.ecuFamily.load() != 4) Click(f, f.Image3);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 4);
     ASSERT_TRUE(ecusim_control::send("family 4"));
     ASSERT_TRUE(ecusim_control::send("codes FF FF FF FF"));
     ASSERT_TRUE(Connect(f)) << f.Label51.text();

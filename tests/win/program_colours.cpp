@@ -110,7 +110,7 @@ void ExpectStoredStandard(const char* when) {
 
 void ExpectStateStandard(const MainState& state) {
     for (const ColourValue& value : ColourValues())
-        EXPECT_FLOAT_EQ(state.*(value.colour).*(value.component), value.standard * 0.01f)
+        EXPECT_FLOAT_EQ(state.colours.*(value.colour).*(value.component), value.standard * 0.01f)
             << value.name;
 }
 
@@ -120,7 +120,7 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
     TForm1& f = Main();
     {
         Win32Registry registry; // start from the standard colours, whatever ran before
-        RestoreStandardColours(registry, f.state);
+        RestoreStandardColours(registry, f.state.colours);
     }
     f.repaintGraphs();
     f.OpenGLPanel5.Invalidate();
@@ -143,7 +143,7 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
     SendMessageW(slider, WM_KEYUP, VK_HOME, 0);
     Pump();
     EXPECT_EQ(Form6->TrackBar(16).position(), 0);
-    EXPECT_EQ(f.state.gridColour.t, 0.0f);
+    EXPECT_EQ(f.state.colours.gridColour.t, 0.0f);
     for (int n = 1; n <= 5; ++n)
         EXPECT_LT(GridGreen(f.Panel(n)), 6) << "grid of panel " << n << " still shown";
 

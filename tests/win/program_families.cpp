@@ -13,7 +13,7 @@
 
 #include "EcusimControl.h"
 #include "app/TForm1.h"
-#include "link/ComPort.h"
+#include "link/ComPort_win32.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ Readout Connect(TForm1& f, int family, bool waitForIdle = true) {
         f.Param_(n).setText("-");
 
     StartStopButton(f);
-    EXPECT_EQ(f.state.connectState, 1);
+    EXPECT_EQ(f.connectState, 1);
     const bool data = PumpUntil(
         5000, [&] { return f.Label51.text() == kDataReceived && f.Param_(14).text() != "-"; });
     EXPECT_TRUE(data) << "family " << family << ": status '" << f.Label51.text() << "'";
@@ -116,7 +116,7 @@ Readout Connect(TForm1& f, int family, bool waitForIdle = true) {
     r.prom = f.Param_(14).text();
 
     StartStopButton(f);
-    EXPECT_EQ(f.state.connectState, 0);
+    EXPECT_EQ(f.connectState, 0);
     EXPECT_TRUE(PumpUntil(3000, [] { return linkThread && linkThread->SuspendedBySelf(); }))
         << "family " << family << ": the link thread did not let the port go";
     PumpUntil(100, [] { return false; }); // the last readout updates
@@ -155,27 +155,27 @@ TEST_F(ProgramFamilies, ReadoutFollowsTheSimulatorInEveryFamily) {
 
     // 1: ESPERO, 1.5 MPFI DOHC до 92г.
     ASSERT_EQ(f.Label3.text(), "1.5 MPFI DOHC до 92г.");
-    ASSERT_EQ(f.state.ecuFamily.load(), 1);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 1);
     ExpectSimulatorEngine(Connect(f, 1), 1);
 
     // 2: ESPERO, 1.5 MPI DOHC.
     EngineButton(f);
     EngineButton(f);
     ASSERT_EQ(f.Label3.text(), "1.5 MPI DOHC");
-    ASSERT_EQ(f.state.ecuFamily.load(), 2);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 2);
     ExpectSimulatorEngine(Connect(f, 2), 2);
 
     // 3: ESPERO, 2.0 TBI SOHC.
     for (int i = 0; i < 4; ++i)
         EngineButton(f);
     ASSERT_EQ(f.Label3.text(), "2.0 TBI SOHC");
-    ASSERT_EQ(f.state.ecuFamily.load(), 3);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 3);
     ExpectSimulatorEngine(Connect(f, 3), 3);
 
     // 4: LANOS, 1.3 SOHC.
     CarButton(f);
     ASSERT_EQ(f.Label2.text(), "LANOS");
-    ASSERT_EQ(f.state.ecuFamily.load(), 4);
+    ASSERT_EQ(f.state.selection.ecuFamily.load(), 4);
     ExpectSimulatorEngine(Connect(f, 4), 4);
 
     // A layout the chosen engine does not use: family 1 answers read as family 4

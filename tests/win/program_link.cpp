@@ -19,7 +19,7 @@
 
 #include "EcusimControl.h"
 #include "app/TForm1.h"
-#include "link/ComPort.h"
+#include "link/ComPort_win32.h"
 #include "link/LinkTexts.h"
 
 namespace {
@@ -98,20 +98,20 @@ class ProgramLink : public ::testing::Test {
         if (!ecusim_control::available()) GTEST_SKIP() << "no simulator on COM1";
         RecordingForm& f = Form();
         ASSERT_TRUE(linkThread != nullptr);
-        if (f.state.connectState == 1) press();
+        if (f.connectState == 1) press();
         // Idle: suspended after a close or a failed open, or never started.
         if (everConnected) {
             ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
         }
         PumpFor(50);
         ASSERT_TRUE(ecusim_control::send("reset"));
-        f.state.portName.set("COM1");
+        f.state.selection.portName.set("COM1");
     }
 
     // One press and release of START/STOP; the window must never wait on the link.
     void press() {
         RecordingForm& f = Form();
-        everConnected = everConnected || f.state.connectState == 0;
+        everConnected = everConnected || f.connectState == 0;
         const DWORD before = GetTickCount();
         f.Image15MouseDown();
         f.Image15MouseUp();
@@ -137,7 +137,7 @@ class ProgramLink : public ::testing::Test {
     void connectWithData() {
         const size_t from = Form().statusCount();
         press();
-        ASSERT_EQ(Form().state.connectState, 1);
+        ASSERT_EQ(Form().connectState, 1);
         ASSERT_TRUE(seen(kDataReceived, from, 2));
     }
 
@@ -160,10 +160,10 @@ TEST_F(ProgramLink, GoodRepliesThenStopDuringAGoodPoll) {
     PumpFor(100);
     EXPECT_EQ(label51(), kDataReceived);
     EXPECT_TRUE(diagButtons(true));
-    EXPECT_EQ(f.state.dataValid.load(), 1.0f);
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 1.0f);
     EXPECT_EQ(f.Param_(14).text(), "0x1A0B"); // the simulated PROM id
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle()); // STOP
-    const auto raw = f.state.rawFrame.snapshot();
+    const auto raw = f.state.ecu.rawFrame.snapshot();
     const uint8_t head[] = {0xF4, 0x56, 0x01, 0xB5, 0xF4, 0x92, 0x01};
     EXPECT_TRUE(std::equal(std::begin(head), std::end(head), raw.begin()));
 
@@ -179,15 +179,15 @@ TEST_F(ProgramLink, GoodRepliesThenStopDuringAGoodPoll) {
         ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
         PumpFor(50);
         EXPECT_TRUE(diagButtons(false)) << attempt;
-        EXPECT_EQ(f.state.dataValid.load(), 0.0f) << attempt;
-        EXPECT_EQ(f.state.openRequested.load(), 1) << attempt;
-        EXPECT_EQ(f.state.closeRequested.load(), 0) << attempt;
+        EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f) << attempt;
+        EXPECT_EQ(f.state.requests.openRequested.load(), 1) << attempt;
+        EXPECT_EQ(f.state.requests.closeRequested.load(), 0) << attempt;
         const auto after = f.statuses(stop);
         brokenShown = std::count(after.begin(), after.end(), std::string(kLinkBroken)) == 1;
         if (!brokenShown) continue;
         EXPECT_EQ(after.back(), kLinkBroken);
         EXPECT_EQ(label51(), "Связь с ЭБУ  прервана."); // two blanks
-        EXPECT_TRUE(AllZero(f.state.rawFrame.snapshot()));
+        EXPECT_TRUE(AllZero(f.state.ecu.rawFrame.snapshot()));
     }
     EXPECT_TRUE(brokenShown) << "STOP never met a poll on the wire";
 }
@@ -199,7 +199,7 @@ TEST_F(ProgramLink, SilentEcuBehindAnEchoingAdapter) {
     press();
     bool everValid = false;
     ASSERT_TRUE(WaitFor([&] {
-        everValid = everValid || f.state.dataValid.load() != 0.0f || !diagButtons(false);
+        everValid = everValid || f.state.ecu.dataValid.load() != 0.0f || !diagButtons(false);
         const auto s = f.statuses(from);
         return std::count(s.begin(), s.end(), std::string(kNoAnswer)) >= 4;
     }));
@@ -210,7 +210,7 @@ TEST_F(ProgramLink, SilentEcuBehindAnEchoingAdapter) {
     EXPECT_FALSE(everValid) << "dataValid or ERROR/TEST came on without an answer";
     EXPECT_EQ(label51(), kNoAnswer);
     EXPECT_EQ(f.Param_(8).text(), "-40"); // coolant decoded from the all-zero reply
-    EXPECT_TRUE(AllZero(f.state.rawFrame.snapshot()));
+    EXPECT_TRUE(AllZero(f.state.ecu.rawFrame.snapshot()));
 }
 
 TEST_F(ProgramLink, WrongLengthsCountAsNoAnswer) {
@@ -225,13 +225,13 @@ TEST_F(ProgramLink, WrongLengthsCountAsNoAnswer) {
         EXPECT_TRUE(std::all_of(firstNoAnswer, s.end(), [](const std::string& t) {
             return t == kNoAnswer;
         })) << mode;
-        EXPECT_EQ(f.state.dataValid.load(), 0.0f) << mode;
+        EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f) << mode;
         EXPECT_EQ(label51(), kNoAnswer) << mode;
 
         const size_t back = f.statusCount();
         ASSERT_TRUE(fault("none"));
         ASSERT_TRUE(seen(kDataReceived, back, 2)) << mode;
-        EXPECT_EQ(f.state.dataValid.load(), 1.0f) << mode;
+        EXPECT_EQ(f.state.ecu.dataValid.load(), 1.0f) << mode;
     }
 }
 
@@ -241,12 +241,12 @@ TEST_F(ProgramLink, WrongEchoKeepsTheLastGoodFrame) {
     const size_t from = f.statusCount();
     ASSERT_TRUE(fault("wrongecho"));
     ASSERT_TRUE(seen(kCheckAdapter, from, 1));
-    const auto kept = f.state.rawFrame.snapshot();
+    const auto kept = f.state.ecu.rawFrame.snapshot();
     ASSERT_TRUE(seen(kCheckAdapter, from, 4));
-    EXPECT_EQ(f.state.rawFrame.snapshot(), kept);
+    EXPECT_EQ(f.state.ecu.rawFrame.snapshot(), kept);
     EXPECT_EQ(kept[0], 0xF4);
     EXPECT_EQ(kept[4], 0xF4);
-    EXPECT_EQ(f.state.dataValid.load(), 1.0f);
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 1.0f);
     EXPECT_TRUE(diagButtons(true));
     EXPECT_EQ(label51(), kCheckAdapter);
 }
@@ -264,8 +264,8 @@ TEST_F(ProgramLink, NoAdapterAfterGoodData) {
     EXPECT_EQ(s[0], kNoAnswer);
     EXPECT_TRUE(std::all_of(s.begin() + 1, s.end(),
                             [](const std::string& t) { return t == kCheckAdapter; }));
-    EXPECT_EQ(f.state.dataValid.load(), 0.0f);
-    EXPECT_TRUE(AllZero(f.state.rawFrame.snapshot()));
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f);
+    EXPECT_TRUE(AllZero(f.state.ecu.rawFrame.snapshot()));
     EXPECT_EQ(label51(), kCheckAdapter);
 }
 
@@ -279,24 +279,24 @@ TEST_F(ProgramLink, PortMissingThenAnotherPortAfterStopStart) {
         ASSERT_EQ(h, INVALID_HANDLE_VALUE)
             << missing << " opens: the harness must leave it unmapped";
     }
-    f.state.portName.set(missing);
+    f.state.selection.portName.set(missing);
     const size_t from = f.statusCount();
     press();
     ASSERT_TRUE(seen(kOpenFailed, from));
     ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
     EXPECT_EQ(label51(), kOpenFailed);
-    EXPECT_EQ(f.state.connectState, 1); // the button stays at STOP
+    EXPECT_EQ(f.connectState, 1); // the button stays at STOP
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle());
-    EXPECT_EQ(f.state.openRequested.load(), 1);
-    EXPECT_EQ(f.state.closeRequested.load(), 0);
+    EXPECT_EQ(f.state.requests.openRequested.load(), 1);
+    EXPECT_EQ(f.state.requests.closeRequested.load(), 0);
     EXPECT_TRUE(diagButtons(false));
     PumpFor(300);
     EXPECT_EQ(f.statusCount(), from + 1); // suspended: no further attempts
 
     // The user picks the right port and presses STOP, START: the link opens.
-    f.state.portName.set("COM1");
+    f.state.selection.portName.set("COM1");
     press();
-    EXPECT_EQ(f.state.connectState, 0);
+    EXPECT_EQ(f.connectState, 0);
     const size_t retry = f.statusCount();
     press();
     ASSERT_TRUE(seen(kDataReceived, retry, 2));
@@ -311,7 +311,7 @@ TEST_F(ProgramLink, HangUpMidRunThenReconnect) {
     ASSERT_TRUE(fault("hangup 3"));
     ASSERT_TRUE(seen(kCheckAdapter, from, 1, 6000));
     EXPECT_EQ(label51(), kCheckAdapter);
-    EXPECT_EQ(f.state.dataValid.load(), 0.0f);
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f);
 
     // STOP while the thread sits in a 710 ms read: the press returns at once and
     // the link closes when the read ends.
@@ -328,7 +328,7 @@ TEST_F(ProgramLink, HangUpMidRunThenReconnect) {
     ASSERT_TRUE(seen(kDataReceived, back, 2));
     EXPECT_EQ(f.statuses(back).front(), kConnecting);
     EXPECT_TRUE(diagButtons(true));
-    EXPECT_EQ(f.state.dataValid.load(), 1.0f);
+    EXPECT_EQ(f.state.ecu.dataValid.load(), 1.0f);
 }
 
 // Leave the link thread idle so the process ends with no read in flight.

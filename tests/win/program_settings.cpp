@@ -87,13 +87,13 @@ TEST_F(ProgramSettings, StoredPortColoursAndGraphSetComeBack) {
 
     TForm1& f = Start();
     EXPECT_EQ(f.Label1.text(), "Com-6");
-    EXPECT_EQ(f.state.portName.get(), "COM6");
-    EXPECT_EQ(f.state.portIndex, 5);
-    EXPECT_EQ(f.state.gridColour.t, 0.0f); // the grid is invisible
-    EXPECT_FLOAT_EQ(f.state.gridColour.r, 0.5f);
-    EXPECT_FLOAT_EQ(f.state.graphicColour.g, 0.45f);
-    EXPECT_FLOAT_EQ(f.state.graphicColour.t, 0.99f);
-    EXPECT_EQ(f.state.graphParam[0], 9);
+    EXPECT_EQ(f.state.selection.portName.get(), "COM6");
+    EXPECT_EQ(f.state.selection.portIndex, 5);
+    EXPECT_EQ(f.state.colours.gridColour.t, 0.0f); // the grid is invisible
+    EXPECT_FLOAT_EQ(f.state.colours.gridColour.r, 0.5f);
+    EXPECT_FLOAT_EQ(f.state.colours.graphicColour.g, 0.45f);
+    EXPECT_FLOAT_EQ(f.state.colours.graphicColour.t, 0.99f);
+    EXPECT_EQ(f.state.selection.graphParam[0], 9);
     EXPECT_EQ(f.Label4.text(), CatalogueCaption(1, 9));
     EXPECT_EQ(f.Label5.text(), CatalogueCaption(1, 0));
     EXPECT_EQ(f.Label2.text(), "ESPERO");
@@ -113,13 +113,13 @@ TEST_F(ProgramSettings, OutOfRangeValuesAreTakenAsTheyAre) {
     TForm1& f = Start();
     // A port outside COM1..COM8 leaves the built-in name and label.
     EXPECT_EQ(f.Label1.text(), "Com-1");
-    EXPECT_EQ(f.state.portName.get(), "Com1");
-    EXPECT_FLOAT_EQ(f.state.gridColour.t, 2.0f);
+    EXPECT_EQ(f.state.selection.portName.get(), "Com1");
+    EXPECT_FLOAT_EQ(f.state.colours.gridColour.t, 2.0f);
 
     // The next port press stores and shows COM1.
     Click(f, 701 + 13, 548 + 9); // Image2
     EXPECT_EQ(f.Label1.text(), "Com-1");
-    EXPECT_EQ(f.state.portName.get(), "COM1");
+    EXPECT_EQ(f.state.selection.portName.get(), "COM1");
     DWORD port = 99;
     ASSERT_TRUE(GetDword(kCom, "ComPort", port));
     EXPECT_EQ(port, 0u);
@@ -142,8 +142,8 @@ TEST_F(ProgramSettings, EmptyComKeyGetsTheSixteenDefaults) {
         EXPECT_EQ(v, static_cast<DWORD>(c.standard)) << c.name;
     }
     EXPECT_EQ(f.Label1.text(), "Com-1");
-    EXPECT_FLOAT_EQ(f.state.gridColour.t, 0.3f);
-    EXPECT_FLOAT_EQ(f.state.graphicColour.r, 0.99f);
+    EXPECT_FLOAT_EQ(f.state.colours.gridColour.t, 0.3f);
+    EXPECT_FLOAT_EQ(f.state.colours.graphicColour.r, 0.99f);
     f.hide();
 }
 
@@ -158,16 +158,16 @@ TEST_F(ProgramSettings, CarEngineAndGraphSetAreNotKeptOverARestart) {
     ASSERT_EQ(before.Label2.text(), "NUBIRA");
     ASSERT_EQ(before.Label3.text(), "1.8 DOHC");
     ASSERT_EQ(before.Label8.text(), "Набор графиков 5");
-    ASSERT_EQ(before.state.ecuFamily.load(), 4);
+    ASSERT_EQ(before.state.selection.ecuFamily.load(), 4);
     before.hide();
 
     TForm1& after = Start();
     EXPECT_EQ(after.Label2.text(), "ESPERO");
     EXPECT_EQ(after.Label3.text(), "1.5 MPFI DOHC до 92г.");
     EXPECT_EQ(after.Label8.text(), "Набор графиков 1");
-    EXPECT_EQ(after.state.ecuFamily.load(), 1);
-    EXPECT_EQ(after.state.currentGraphSet, "SET_GRAF1");
-    EXPECT_EQ(after.state.carKey, "\\MOTOSKOP\\CARS\\ESPERO");
+    EXPECT_EQ(after.state.selection.ecuFamily.load(), 1);
+    EXPECT_EQ(after.state.selection.currentGraphSet, "SET_GRAF1");
+    EXPECT_EQ(after.state.selection.carKey, "\\MOTOSKOP\\CARS\\ESPERO");
     EXPECT_EQ(after.Label1.text(), "Com-2");
     EXPECT_FALSE(after.Image(20).visible()); // set 1 shows pressed
     EXPECT_TRUE(after.Image(24).visible());

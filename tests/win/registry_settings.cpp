@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "platform/Win32Registry.h"
 #include "settings/SelectionView.h"
 #include "settings/SettingsStore.h"
@@ -124,8 +124,8 @@ class RegistrySettings : public ::testing::Test {
     // One start of the program: fresh members, load, port.
     std::unique_ptr<MainState> start(NullView& view) {
         auto state = std::make_unique<MainState>();
-        LoadSettingsAtStartup(registry, *state, view);
-        ApplyPortIndex(*state, view);
+        LoadSettingsAtStartup(registry, state->selection, state->colours, view);
+        ApplyPortIndex(state->selection, view);
         return state;
     }
 
@@ -135,7 +135,7 @@ class RegistrySettings : public ::testing::Test {
 TEST_F(RegistrySettings, FirstStartThenLaterStarts) {
     NullView first;
     auto state = start(first);
-    EXPECT_EQ(state->portName.get(), "COM1");
+    EXPECT_EQ(state->selection.portName.get(), "COM1");
     EXPECT_EQ(subKeys("\\MOTOSKOP"), (std::vector<std::string>{"CARS", "Com"}));
     EXPECT_EQ(
         subKeys("\\MOTOSKOP\\CARS"),
@@ -156,7 +156,7 @@ TEST_F(RegistrySettings, FirstStartThenLaterStarts) {
     EXPECT_EQ(valueCount("\\MOTOSKOP\\Com"), 17u);
     EXPECT_TRUE(readDword("\\MOTOSKOP\\Com", "GRID_R", v));
     EXPECT_EQ(v, 50u);
-    EXPECT_FLOAT_EQ(state->gridColour.r, 0.5f);
+    EXPECT_FLOAT_EQ(state->colours.gridColour.r, 0.5f);
 
     // Values edited while the program is closed.
     const DWORD zero = 0, twoHundred = 200, five = 5, forty = 40;
@@ -167,11 +167,11 @@ TEST_F(RegistrySettings, FirstStartThenLaterStarts) {
              &forty, 4);
     NullView third;
     state = start(third);
-    EXPECT_EQ(state->gridColour.t, 0.0f);
-    EXPECT_FLOAT_EQ(state->textColour.b, 2.0f);
-    EXPECT_EQ(state->portName.get(), "COM6");
+    EXPECT_EQ(state->colours.gridColour.t, 0.0f);
+    EXPECT_FLOAT_EQ(state->colours.textColour.b, 2.0f);
+    EXPECT_EQ(state->selection.portName.get(), "COM6");
     EXPECT_EQ(third.port, "Com-6");
-    EXPECT_EQ(state->graphParam[2], 40);
+    EXPECT_EQ(state->selection.graphParam[2], 40);
     EXPECT_EQ(third.captions[2], "P"); // beyond the 34 rows of family 1
 }
 

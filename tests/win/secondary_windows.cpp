@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "codes/TForm4.h"
 #include "link/TForm5.h"
 #include "platform/MemoryRegistry.h"
@@ -58,9 +58,9 @@ void Drag(ui::Form& form, ui::TrackBar& bar, int position) {
 TEST(TroubleCodeWindow, ListsCountsResetsAndExits) {
     Owner owner;
     MainState state;
-    state.ecuFamily = 4;
-    state.errors.storeGroup(4, 0x30);
-    state.errors.storeGroup(3, 0x40);
+    state.selection.ecuFamily = 4;
+    state.ecu.errors.storeGroup(4, 0x30);
+    state.ecu.errors.storeGroup(3, 0x40);
 
     TForm4* window = ShowTroubleCodeWindow(state, owner.handle());
     ASSERT_NE(window->handle(), nullptr);
@@ -81,13 +81,13 @@ TEST(TroubleCodeWindow, ListsCountsResetsAndExits) {
     EXPECT_NE(std::wstring(text).find(L"Датчик давления кондиционера.\r"), std::wstring::npos);
 
     Click(*window, window->Image2);
-    EXPECT_EQ(state.clearCodesRequested.load(), 1);
+    EXPECT_EQ(state.requests.clearCodesRequested.load(), 1);
     EXPECT_TRUE(window->Image2.visible());
     window->Timer1.fire();
     EXPECT_EQ(window->RichEdit1.lines().size(), 3u);
 
-    state.errors.storeGroup(3, 0);
-    state.errors.storeGroup(4, 0);
+    state.ecu.errors.storeGroup(3, 0);
+    state.ecu.errors.storeGroup(4, 0);
     window->Timer1.fire();
     EXPECT_TRUE(window->RichEdit1.lines().empty());
     EXPECT_EQ(window->Label21.text(), "0");
@@ -98,7 +98,7 @@ TEST(TroubleCodeWindow, ListsCountsResetsAndExits) {
     EXPECT_FALSE(window->Timer1.enabled());
 
     // A second opening starts empty and builds at once.
-    state.errors.storeGroup(1, 0x01);
+    state.ecu.errors.storeGroup(1, 0x01);
     TForm4* again = ShowTroubleCodeWindow(state, owner.handle());
     EXPECT_TRUE(again->RichEdit1.lines().empty());
     again->Timer1.fire();
@@ -114,8 +114,8 @@ TEST(TroubleCodeWindow, ListsCountsResetsAndExits) {
 TEST(ActuatorWindow, FamilyFourControlsRequestsAndStatusLine) {
     Owner owner;
     MainState state;
-    state.ecuFamily = 4;
-    state.ecuAirFuelRaw = 147;
+    state.selection.ecuFamily = 4;
+    state.ecu.ecuAirFuelRaw = 147;
 
     TForm5* window = ShowActuatorWindow(state, owner.handle());
     ASSERT_NE(window->handle(), nullptr);
@@ -129,24 +129,24 @@ TEST(ActuatorWindow, FamilyFourControlsRequestsAndStatusLine) {
     EXPECT_EQ(window->Label6.colour(), RGB(128, 128, 128));
 
     Click(*window, window->Image13); // disabled: nothing
-    EXPECT_EQ(state.commandRequests[6].load(), 0);
+    EXPECT_EQ(state.requests.commandRequests[6].load(), 0);
     Click(*window, window->Image14);
-    EXPECT_EQ(state.commandRequests[6].load(), 1);
+    EXPECT_EQ(state.requests.commandRequests[6].load(), 1);
     EXPECT_TRUE(window->Image14.visible());
     EXPECT_TRUE(window->Timer2.enabled());
 
     window->Timer1.fire();
     EXPECT_EQ(window->TrackBar2.position(), 147);
-    EXPECT_EQ(state.mixtureTarget.load(), 147);
+    EXPECT_EQ(state.requests.mixtureTarget.load(), 147);
     EXPECT_EQ(window->Label13.text(), "14,7");
     EXPECT_EQ(window->Label15.text(), "14,7");
 
     Drag(*window, window->TrackBar1, 100);
-    EXPECT_EQ(state.idleTarget.load(), 100);
-    EXPECT_EQ(state.commandRequests[9].load(), 1);
+    EXPECT_EQ(state.requests.idleTarget.load(), 100);
+    EXPECT_EQ(state.requests.commandRequests[9].load(), 1);
     EXPECT_EQ(window->Label14.text(), "625");
 
-    state.requestStatus = 2;
+    state.requests.requestStatus = 2;
     window->Timer1.fire();
     EXPECT_EQ(window->Label11.text(), "ЭБУ отклонил запрос.");
     window->Timer2.fire();
@@ -160,7 +160,7 @@ TEST(ActuatorWindow, FamilyFourControlsRequestsAndStatusLine) {
     EXPECT_TRUE(owner.enabled());
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->Timer1.enabled());
-    EXPECT_EQ(state.returnControlRequested.load(), 1);
+    EXPECT_EQ(state.requests.returnControlRequested.load(), 1);
     delete Form5;
     Form5 = nullptr;
 }
@@ -168,11 +168,11 @@ TEST(ActuatorWindow, FamilyFourControlsRequestsAndStatusLine) {
 TEST(ActuatorWindow, FamilyOneFollowsTheEcuIdleAndClosesLikeExit) {
     Owner owner;
     MainState state;
-    state.ecuIdleRaw = 128;
+    state.ecu.ecuIdleRaw = 128;
     TForm5* window = ShowActuatorWindow(state, owner.handle());
     EXPECT_EQ(window->TrackBar1.position(), 128);
     EXPECT_EQ(window->Label14.text(), "800");
-    EXPECT_EQ(state.commandRequests[9].load(), 1);
+    EXPECT_EQ(state.requests.commandRequests[9].load(), 1);
     EXPECT_FALSE(window->TrackBar2.enabled());
     window->Timer1.fire();
     EXPECT_EQ(window->Label12.text(), "800");
@@ -180,7 +180,7 @@ TEST(ActuatorWindow, FamilyOneFollowsTheEcuIdleAndClosesLikeExit) {
 
     SendMessageW(window->handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(owner.enabled());
-    EXPECT_EQ(state.returnControlRequested.load(), 1);
+    EXPECT_EQ(state.requests.returnControlRequested.load(), 1);
     EXPECT_FALSE(window->Timer1.enabled());
     delete Form5;
     Form5 = nullptr;
@@ -195,7 +195,7 @@ TEST(ColourWindow, OpensFromTheColoursStoresAndRepaints) {
     std::vector<int> repaints;
 
     TForm6* window = ShowColourWindow(
-        state, std::move(registry), [&repaints](int panel) { repaints.push_back(panel); },
+        state.colours, std::move(registry), [&repaints](int panel) { repaints.push_back(panel); },
         owner.handle());
     ASSERT_NE(window->handle(), nullptr);
     EXPECT_FALSE(owner.enabled());
@@ -213,13 +213,13 @@ TEST(ColourWindow, OpensFromTheColoursStoresAndRepaints) {
 
     repaints.clear();
     Drag(*window, window->TrackBar(16), 0);
-    EXPECT_EQ(state.gridColour.t, 0.0f);
+    EXPECT_EQ(state.colours.gridColour.t, 0.0f);
     EXPECT_EQ(repaints, (std::vector<int>{1, 2, 3, 4, 5}));
     Drag(*window, window->TrackBar(5), 255);
-    EXPECT_FLOAT_EQ(state.graphicColour.r, 2.55f);
+    EXPECT_FLOAT_EQ(state.colours.graphicColour.r, 2.55f);
 
     Click(*window, window->Image2);
-    EXPECT_FLOAT_EQ(state.gridColour.t, 0.3f);
+    EXPECT_FLOAT_EQ(state.colours.gridColour.t, 0.3f);
     EXPECT_EQ(window->TrackBar(16).position(), 0); // the sliders keep their place
 
     SendMessageW(window->handle(), WM_CLOSE, 0, 0);

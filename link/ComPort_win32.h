@@ -1,0 +1,71 @@
+#pragma once
+// The link thread: a Win32 thread, created suspended, that runs the link cycle
+// over and over. It suspends itself after a failed open and after closing the
+// port; a connect press resumes it. Stop() makes it do no further work without
+// waiting for it; the process exit then ends it wherever it is.
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+#include "state/MainState.h"
+#include "link/LinkCycle.h"
+#include "link/LinkEvents.h"
+#include "platform/SerialPort.h"
+
+class Com_Port {
+  public:
+    // Talks to the COM port named by state.portName.
+    Com_Port(MainState& state, LinkEvents& events);
+    // Talks to the given port (which must outlive the thread).
+    Com_Port(MainState& state, LinkEvents& events, SerialPort& port);
+    // The program never destroys its link thread; this is for tests: it stops the
+    // thread and waits a little for it to end.
+    ~Com_Port();
+    Com_Port(const Com_Port&) = delete;
+    Com_Port& operator=(const Com_Port&) = delete;
+
+    bool Created() const { return thread_ != nullptr; }
+    // One step below normal; the connect press sets it before every resume.
+    void SetPriorityLower();
+    // Starts the thread the first time, later wakes it where it suspended itself.
+    void Resume();
+    // Raises the stop flag; never blocks.
+    void Stop();
+
+    // Whether the thread is suspended in one of its two places (for tests).
+    bool SuspendedBySelf() const { return suspending_.load(); }
+    const LinkCycle& Cycle() const { return cycle_; }
+
+  private:
+    // Window changes go to the owner's events; suspension is done here, by the
+    // thread to itself.
+    class ThreadEvents : public LinkEvents {
+      public:
+        ThreadEvents(Com_Port& owner, LinkEvents& target) : owner_(owner), target_(target) {}
+        void setStatus(const std::string& text) override { target_.setStatus(text); }
+        void setReadout(int param, const std::string& text) override {
+            target_.setReadout(param, text);
+        }
+        void setDiagButtonsEnabled(bool enabled) override {
+            target_.setDiagButtonsEnabled(enabled);
+        }
+        void repaintRawPanel() override { target_.repaintRawPanel(); }
+        void suspendSelf() override { owner_.suspendSelf(); }
+
+      private:
+        Com_Port& owner_;
+        LinkEvents& target_;
+    };
+
+    static DWORD WINAPI threadMain(LPVOID self);
+    void createThread();
+    void suspendSelf();
+
+    std::unique_ptr<SerialPort> ownPort_;
+    SerialPort& port_;
+    ThreadEvents events_;
+    LinkCycle cycle_;
+    std::atomic<bool> suspending_{false};
+    HANDLE thread_ = nullptr;
+};

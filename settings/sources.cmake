@@ -1,0 +1,14 @@
+# Catalogues, vehicle tables, the registry-backed settings and graph sets, the
+# colour window.
+motoskop_sources(settings
+  CORE
+    ParameterCatalogue.cpp
+    VehicleTables.cpp
+    ColourSettings.cpp
+    GraphSets.cpp
+    VehicleSelection.cpp
+    SettingsStore.cpp
+    ColourWindowLogic.cpp
+  WINDOWS
+    TForm6.cpp
+)

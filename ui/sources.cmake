@@ -1,0 +1,18 @@
+# The small window framework the windows are built from; JPEG decoding is
+# portable and tested on the host.
+motoskop_sources(ui
+  CORE
+    JpegDecode.cpp
+  WINDOWS
+    Text.cpp
+    Bitmap.cpp
+    Fonts.cpp
+    Control.cpp
+    Form.cpp
+    Picture.cpp
+    Label.cpp
+    Timer.cpp
+    ImageList.cpp
+    TrackBar.cpp
+    RichList.cpp
+)
