@@ -9,7 +9,7 @@
 #include <functional>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <string>
@@ -30,25 +30,34 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-// "#include <x>" and "#include "x"" of one file, in order.
+// "#include <x>" (open '<') or "#include "x"" (open '"') of one file, in order.
 std::vector<std::string> includesOf(const fs::path& path, char open) {
-    const std::regex line(open == '<' ? R"re(^\s*#\s*include\s*<([^>]+)>)re"
-                                      : R"re(^\s*#\s*include\s*"([^"]+)")re");
+    const char close = open == '<' ? '>' : '"';
     std::vector<std::string> found;
     std::istringstream text(readFile(path));
-    std::string l;
-    while (std::getline(text, l)) {
-        std::smatch m;
-        if (std::regex_search(l, m, line)) found.push_back(m[1]);
+    std::string line;
+    while (std::getline(text, line)) {
+        std::istringstream words(line);
+        std::string hash, rest;
+        words >> hash;
+        if (hash == "#") words >> hash, hash = "#" + hash;
+        if (hash != "#include") continue;
+        std::getline(words, rest);
+        const auto first = rest.find_first_not_of(" \t");
+        if (first == std::string::npos || rest[first] != open) continue;
+        const auto end = rest.find(close, first + 1);
+        if (end != std::string::npos) found.push_back(rest.substr(first + 1, end - first - 1));
     }
     return found;
 }
 
-bool isWin32Header(const std::string& header) {
-    static const std::regex win32(
-        R"(^(windows|windowsx|commctrl|commdlg|mmsystem|wingdi|winspool|shellapi|shlobj|setupapi)\.h$|^GL/)",
-        std::regex::icase);
-    return std::regex_search(header, win32);
+bool isWin32Header(std::string header) {
+    for (char& c : header)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static const std::set<std::string> kWin32 = {
+        "windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "mmsystem.h",
+        "wingdi.h",  "winspool.h", "shellapi.h", "shlobj.h",  "setupapi.h"};
+    return kWin32.count(header) != 0 || header.rfind("gl/", 0) == 0;
 }
 
 // The program's own source files, relative to the root ("link/LinkCycle.cpp").
