@@ -3,9 +3,7 @@
 // buttons, and the trouble-code and actuator windows once the ECU answers.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "app/TForm7.h"
 #include "codes/TForm4.h"
@@ -150,25 +148,4 @@ TEST(VisibleTexts, TroubleCodeAndActuatorWindowsOnceTheEcuAnswers) {
     Click(actuators, actuators.Image3);
     EXPECT_TRUE(f.isEnabled());
     Disconnect(f);
-}
-
-// A drawing panel whose pixel format no driver offers: the two messages the
-// user would get, the first with the system's error code after the colon.
-TEST(VisibleTexts, PanelWithoutAPixelFormat) {
-    TOpenGLPanel panel;
-    std::vector<std::string> messages;
-    panel.OnMessage = [&messages](const std::string& m) { messages.push_back(m); };
-    panel.SetPixelType(f_PFD_TYPE_COLORINDEX);
-    panel.cColorBits = 8;
-    panel.CreateWindowIn(Main().handle(), 0, 0, 50, 50);
-    Pump();
-    ASSERT_EQ(messages.size(), 2u) << (messages.empty() ? "" : messages[0]);
-    const std::string prefix = "ChoosePixelFormat:";
-    EXPECT_EQ(messages[0].substr(0, prefix.size()), prefix);
-    const std::string code = messages[0].substr(std::min(prefix.size(), messages[0].size()));
-    EXPECT_FALSE(code.empty());
-    EXPECT_EQ(code.find_first_not_of("0123456789"), std::string::npos) << messages[0];
-    EXPECT_EQ(messages[1], "Open GL Context Create Failed");
-    EXPECT_FALSE(panel.HasContext());
-    panel.DestroyWindow();
 }
