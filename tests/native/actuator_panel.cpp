@@ -239,7 +239,7 @@ TEST_F(Actuator, StatusLineShowsTheOutcomeForTwoSeconds) {
     logic.imageReleased(8); // within the same two seconds
     EXPECT_EQ(view.statusTimerStarts, 1);
     logic.refreshTick();
-    EXPECT_EQ(view.labels[11], kRequestAccepted);
+    EXPECT_EQ(view.labels[11], "ЭБУ принял запрос.");
     state.requests.requestStatus = 2;
     logic.refreshTick();
     EXPECT_EQ(view.labels[11], "ЭБУ отклонил запрос.");

@@ -8,8 +8,17 @@
 
 #include "link/LinkCycle.h"
 #include "state/MainState.h"
-#include "link/LinkTexts.h"
 #include "platform/ScriptedSerialPort.h"
+
+// The status lines as the user reads them.
+namespace shown {
+const char* const kConnecting = "Установление связи с ЭБУ.";
+const char* const kOpenFailed = "Ошибка открытия порта!";
+const char* const kDataReceived = "Данные получены.";
+const char* const kNoAnswer = "ЭБУ не отвечает!";
+const char* const kLinkBroken = "Связь с ЭБУ  прервана."; // two blanks
+const char* const kCheckAdapter = "Проверте адаптер!";
+} // namespace shown
 
 namespace {
 
@@ -107,7 +116,7 @@ TEST_F(LinkCycleTest, OpensConfiguresAndJudgesAGoodReply) {
     EXPECT_EQ(port.record().readSizes, std::vector<int>{70});
 
     EXPECT_EQ(events.take(),
-              (Log{status(linktext::kConnecting), status(linktext::kDataReceived), "buttons on"}));
+              (Log{status(shown::kConnecting), status(shown::kDataReceived), "buttons on"}));
     EXPECT_EQ(state.requests.openRequested, 0);
     EXPECT_EQ(state.requests.closeRequested, 0);
     EXPECT_TRUE(cycle.linkOpen());
@@ -126,10 +135,10 @@ TEST_F(LinkCycleTest, SilentEcuBehindAnEchoingAdapter) {
     port.setEchoWhenUnscripted(true);
     cycle.RunOnce();
     EXPECT_EQ(events.take(),
-              (Log{status(linktext::kConnecting), status(linktext::kNoAnswer), "repaint"}));
+              (Log{status(shown::kConnecting), status(shown::kNoAnswer), "repaint"}));
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(cycle.RunOnce());
-        EXPECT_EQ(events.take(), (Log{status(linktext::kNoAnswer), "repaint"}));
+        EXPECT_EQ(events.take(), (Log{status(shown::kNoAnswer), "repaint"}));
         EXPECT_EQ(state.ecu.dataValid, 0.0f);
         EXPECT_TRUE(bufferIsZero());
     }
@@ -140,7 +149,7 @@ TEST_F(LinkCycleTest, WrongByteCountsAreNoAnswer) {
     for (int size : {63, 65, 66, 0}) { // 67, 69, 70 and 4 bytes with the echo
         port.scriptAnswer(ecuFrame(0x22, size));
         cycle.RunOnce();
-        EXPECT_EQ(events.take(), (Log{status(linktext::kNoAnswer), "repaint"})) << size;
+        EXPECT_EQ(events.take(), (Log{status(shown::kNoAnswer), "repaint"})) << size;
         EXPECT_EQ(state.ecu.dataValid, 0.0f);
         EXPECT_EQ(state.ecu.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
         EXPECT_TRUE(bufferIsZero());
@@ -154,7 +163,7 @@ TEST_F(LinkCycleTest, WrongEchoKeepsTheLastGoodDataButIsDecoded) {
     garbage[0] = 0xF5;
     port.scriptRaw(garbage);
     cycle.RunOnce();
-    EXPECT_EQ(events.take(), Log{status(linktext::kCheckAdapter)});
+    EXPECT_EQ(events.take(), Log{status(shown::kCheckAdapter)});
     EXPECT_EQ(state.ecu.rawFrame.snapshot(), goodFrame);
     EXPECT_EQ(state.ecu.dataValid, 1.0f);
     EXPECT_EQ(cycle.replyBuffer()[0], 0xF5);
@@ -164,10 +173,10 @@ TEST_F(LinkCycleTest, WrongEchoKeepsTheLastGoodDataButIsDecoded) {
 TEST_F(LinkCycleTest, NoAdapterAfterGoodData) {
     openWithGoodPoll();
     cycle.RunOnce(); // silence: the old echo is still in the buffer
-    EXPECT_EQ(events.take(), (Log{status(linktext::kNoAnswer), "repaint"}));
+    EXPECT_EQ(events.take(), (Log{status(shown::kNoAnswer), "repaint"}));
     for (int i = 0; i < 2; ++i) {
         cycle.RunOnce();
-        EXPECT_EQ(events.take(), Log{status(linktext::kCheckAdapter)});
+        EXPECT_EQ(events.take(), Log{status(shown::kCheckAdapter)});
     }
 }
 
@@ -175,8 +184,8 @@ TEST_F(LinkCycleTest, DisconnectDuringAGoodPollThenClose) {
     openWithGoodPoll();
     port.scriptAnswer(ecuFrame(0x44), [this] { disconnect(); });
     EXPECT_TRUE(cycle.RunOnce());
-    EXPECT_EQ(events.take(), (Log{status(linktext::kDataReceived), "buttons on", "repaint",
-                                  status(linktext::kLinkBroken), "buttons off"}));
+    EXPECT_EQ(events.take(), (Log{status(shown::kDataReceived), "buttons on", "repaint",
+                                  status(shown::kLinkBroken), "buttons off"}));
     EXPECT_EQ(state.ecu.rawFrame.snapshot(), (std::array<uint8_t, 69>{}));
     EXPECT_EQ(cycle.replyBuffer()[10], 0x44); // decoded once more
     EXPECT_EQ(state.requests.closeRequested, 1);
@@ -211,8 +220,8 @@ TEST_F(LinkCycleTest, ConnectAfterDisconnectFinishesTheCycleThenOpens) {
     port.scriptAnswer(ecuFrame());
     cycle.RunOnce();
     EXPECT_EQ(port.record().opensOverOpen, 0);
-    EXPECT_EQ(events.take(), (Log{"suspend", status(linktext::kConnecting),
-                                  status(linktext::kDataReceived), "buttons on"}));
+    EXPECT_EQ(events.take(), (Log{"suspend", status(shown::kConnecting),
+                                  status(shown::kDataReceived), "buttons on"}));
 }
 
 TEST_F(LinkCycleTest, FailedOpenLeavesNoHandleAndSuspends) {
@@ -222,7 +231,7 @@ TEST_F(LinkCycleTest, FailedOpenLeavesNoHandleAndSuspends) {
         connect();
         state.requests.closeRequested = 1; // cleared by every open attempt
         EXPECT_TRUE(cycle.RunOnce());
-        EXPECT_EQ(events.take(), (Log{status(linktext::kOpenFailed), "suspend"}));
+        EXPECT_EQ(events.take(), (Log{status(shown::kOpenFailed), "suspend"}));
         EXPECT_FALSE(port.isOpen());
         EXPECT_FALSE(cycle.linkOpen());
         EXPECT_EQ(state.requests.openRequested, 1);
@@ -242,13 +251,13 @@ TEST_F(LinkCycleTest, StopThenStartAfterAFailedOpenTriesAgain) {
     };
     cycle.RunOnce();
     events.whileSuspended = nullptr;
-    EXPECT_EQ(events.take(), (Log{status(linktext::kOpenFailed), "suspend"}));
+    EXPECT_EQ(events.take(), (Log{status(shown::kOpenFailed), "suspend"}));
 
     port.scriptAnswer(ecuFrame());
     cycle.RunOnce();
     EXPECT_EQ(port.record().openedNames.size(), 2u);
     EXPECT_EQ(events.take(),
-              (Log{status(linktext::kConnecting), status(linktext::kDataReceived), "buttons on"}));
+              (Log{status(shown::kConnecting), status(shown::kDataReceived), "buttons on"}));
 }
 
 // STOP and START while a poll is on the wire: the close step never runs, the
@@ -275,7 +284,7 @@ TEST_F(LinkCycleTest, StopAndStartDuringAPollReopensCleanly) {
     EXPECT_EQ(state.ecu.dataValid, 1.0f);
     const Log log = events.take();
     EXPECT_EQ(log.back(), "buttons on");
-    EXPECT_EQ(log[log.size() - 2], status(linktext::kDataReceived));
+    EXPECT_EQ(log[log.size() - 2], status(shown::kDataReceived));
 }
 
 TEST_F(LinkCycleTest, StopEndsTheWorkAfterABlockingCall) {

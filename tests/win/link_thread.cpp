@@ -14,7 +14,16 @@
 #include <vector>
 
 #include "link/ComPort_win32.h"
-#include "link/LinkTexts.h"
+
+// The status lines as the user reads them.
+namespace shown {
+const char* const kConnecting = "Установление связи с ЭБУ.";
+const char* const kOpenFailed = "Ошибка открытия порта!";
+const char* const kDataReceived = "Данные получены.";
+const char* const kNoAnswer = "ЭБУ не отвечает!";
+const char* const kLinkBroken = "Связь с ЭБУ  прервана."; // two blanks
+const char* const kCheckAdapter = "Проверте адаптер!";
+} // namespace shown
 
 namespace {
 
@@ -114,8 +123,8 @@ class LinkThreadTest : public ::testing::Test {
 
 TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
     connect();
-    ASSERT_TRUE(seen(status(linktext::kDataReceived), 0, 3));
-    EXPECT_EQ(events.log().front(), status(linktext::kConnecting));
+    ASSERT_TRUE(seen(status(shown::kDataReceived), 0, 3));
+    EXPECT_EQ(events.log().front(), status(shown::kConnecting));
     EXPECT_EQ(state.ecu.dataValid, 1.0f);
     EXPECT_GE(events.count("buttons on"), 3);
     const auto raw = state.ecu.rawFrame.snapshot();
@@ -139,13 +148,13 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
         const char* fault;
         const char* text;
     } faults[] = {
-        {"echo",      linktext::kNoAnswer    },
-        {"short",     linktext::kNoAnswer    },
-        {"long69",    linktext::kNoAnswer    },
-        {"long70",    linktext::kNoAnswer    },
-        {"silent",    linktext::kCheckAdapter},
-        {"wrongecho", linktext::kCheckAdapter},
-        {"none",      linktext::kDataReceived},
+        {"echo",      shown::kNoAnswer    },
+        {"short",     shown::kNoAnswer    },
+        {"long69",    shown::kNoAnswer    },
+        {"long70",    shown::kNoAnswer    },
+        {"silent",    shown::kCheckAdapter},
+        {"wrongecho", shown::kCheckAdapter},
+        {"none",      shown::kDataReceived},
     };
     for (const auto& f : faults) {
         const size_t from = events.size();
@@ -157,20 +166,20 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
 
 TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
     connect();
-    ASSERT_TRUE(seen(status(linktext::kDataReceived), 0, 2));
+    ASSERT_TRUE(seen(status(shown::kDataReceived), 0, 2));
     disconnect();
     ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
     EXPECT_EQ(state.requests.openRequested, 1);
     EXPECT_EQ(state.requests.closeRequested, 0);
     EXPECT_EQ(state.ecu.dataValid, 0.0f);
-    EXPECT_EQ(events.count(status(linktext::kLinkBroken)), 1);
+    EXPECT_EQ(events.count(status(shown::kLinkBroken)), 1);
     EXPECT_EQ(events.log().back(), "buttons off");
     const size_t idle = events.size();
     Sleep(300);
     EXPECT_EQ(events.size(), idle); // suspended: nothing happens
 
     connect();
-    EXPECT_TRUE(seen(status(linktext::kDataReceived), idle, 2));
+    EXPECT_TRUE(seen(status(shown::kDataReceived), idle, 2));
     EXPECT_FALSE(link->SuspendedBySelf());
 
     // STOP and START in quick succession while polling: the link ends polling.
@@ -179,7 +188,7 @@ TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
         Sleep(i * 30);
         connect();
         const size_t from = events.size();
-        EXPECT_TRUE(seen(status(linktext::kDataReceived), from, 2)) << i;
+        EXPECT_TRUE(seen(status(shown::kDataReceived), from, 2)) << i;
         EXPECT_FALSE(link->SuspendedBySelf());
     }
 }
@@ -187,7 +196,7 @@ TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
 TEST_F(LinkThreadTest, FailedOpenThenStopAndStartOpensAgain) {
     state.selection.portName.set("COM99"); // no such device
     connect();
-    ASSERT_TRUE(seen(status(linktext::kOpenFailed), 0));
+    ASSERT_TRUE(seen(status(shown::kOpenFailed), 0));
     ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
     EXPECT_EQ(state.requests.openRequested, 1);
     EXPECT_EQ(state.requests.closeRequested, 0);
@@ -195,13 +204,13 @@ TEST_F(LinkThreadTest, FailedOpenThenStopAndStartOpensAgain) {
     state.selection.portName.set(portName);
     disconnect();
     connect();
-    EXPECT_TRUE(seen(status(linktext::kDataReceived), 0, 2));
+    EXPECT_TRUE(seen(status(shown::kDataReceived), 0, 2));
 }
 
 TEST_F(LinkThreadTest, StopDuringABlockedReadEndsAllWork) {
     control("fault silent"); // every read now waits its full 710 ms
     connect();
-    ASSERT_TRUE(seen(status(linktext::kCheckAdapter), 0, 1, 8000));
+    ASSERT_TRUE(seen(status(shown::kCheckAdapter), 0, 1, 8000));
     Sleep(200);
     const DWORD before = GetTickCount();
     link->Stop();
@@ -227,7 +236,7 @@ TEST_F(LinkThreadTest, ChildStopsAndExits) {
     } else {
         control("fault silent");
         connect();
-        ASSERT_TRUE(seen(status(linktext::kCheckAdapter), 0, 1, 8000));
+        ASSERT_TRUE(seen(status(shown::kCheckAdapter), 0, 1, 8000));
         Sleep(100); // inside the next 710 ms read
     }
     HANDLE stopping = OpenEventA(EVENT_MODIFY_STATE, FALSE, "MotoskopLinkExitTest");

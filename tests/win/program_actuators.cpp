@@ -7,13 +7,16 @@
 #include <cstdio>
 #include <string>
 
-#include "link/ActuatorPanelLogic.h"
 #include "link/TForm5.h"
 #include "tests/win/ProgramDriver.h"
 
 using namespace program_driver;
 
 namespace {
+
+// The request-state line as the user reads it.
+const char kAcceptedLine[] = "ЭБУ принял запрос.";
+const char kRejectedLine[] = "ЭБУ отклонил запрос.";
 
 // Command data bytes 3..12 as the simulator must receive them.
 const unsigned char kFamily1FanOn[10] = {0x02, 0x02};
@@ -140,7 +143,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     EXPECT_EQ(window.Label14.text(), std::to_string(static_cast<int>(ecuIdle * 6.25)));
     EXPECT_TRUE(window.Timer2.enabled());
     Click(window, window.Image16);
-    ExpectStatusLine(WatchStatusLine(window, kRequestAccepted, opened));
+    ExpectStatusLine(WatchStatusLine(window, kAcceptedLine, opened));
     EXPECT_GE(idleFrames.count(), 1);
     EXPECT_GE(LogCount(Family1Idle(ecuIdle)), 1) << Family1Idle(ecuIdle);
     EXPECT_EQ(fanOn.count(), 1);
@@ -150,7 +153,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     const NewFrames lampOn(CommandLine(kFamily1LampOn));
     long long since = Now();
     Click(window, window.Image12);
-    ExpectStatusLine(WatchStatusLine(window, kRequestRejected, since));
+    ExpectStatusLine(WatchStatusLine(window, kRejectedLine, since));
     EXPECT_EQ(lampOn.count(), 1);
     ASSERT_TRUE(ecusim_control::send("confirm on"));
 
@@ -162,7 +165,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     since = Now();
     Drag(window, window.TrackBar1, 100);
     EXPECT_EQ(window.Label14.text(), "625");
-    ExpectStatusLine(WatchStatusLine(window, kRequestAccepted, since));
+    ExpectStatusLine(WatchStatusLine(window, kAcceptedLine, since));
     EXPECT_EQ(idle100.count(), 1) << idle100.line();
     EXPECT_TRUE(PumpUntil([&] { return window.Label12.text() == "625"; }, 1500))
         << window.Label12.text();
@@ -174,7 +177,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyOneButtonsTrackbarAndExit) {
     since = Now();
     Click(window, window.Image8);
     Click(window, window.Image4);
-    ExpectStatusLine(WatchStatusLine(window, kRequestAccepted, since));
+    ExpectStatusLine(WatchStatusLine(window, kAcceptedLine, since));
     EXPECT_EQ(fanOff.count(), 1);
     EXPECT_EQ(lampOff.count(), 1);
 
@@ -201,7 +204,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyFourFanMixtureIdleAndExit) {
     const NewFrames mixtureFrames(kFamily4MixturePrefix, false);
     long long since = Now();
     Click(window, window.Image16);
-    ExpectStatusLine(WatchStatusLine(window, kRequestAccepted, since));
+    ExpectStatusLine(WatchStatusLine(window, kAcceptedLine, since));
     EXPECT_EQ(fanOn.count(), 1);
     const int airFuel = window.TrackBar2.position();
     EXPECT_NEAR(airFuel, f.state.ecu.ecuAirFuelRaw.load(), 15); // open or closed loop
@@ -215,7 +218,7 @@ TEST_F(ActuatorWindowAgainstTheEcu, FamilyFourFanMixtureIdleAndExit) {
     since = Now();
     Drag(window, window.TrackBar1, 128);
     EXPECT_EQ(window.Label14.text(), "800");
-    ExpectStatusLine(WatchStatusLine(window, kRequestRejected, since));
+    ExpectStatusLine(WatchStatusLine(window, kRejectedLine, since));
     EXPECT_EQ(idle128.count(), 1) << idle128.line();
     ASSERT_TRUE(ecusim_control::send("confirm on"));
 

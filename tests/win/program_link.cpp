@@ -20,11 +20,20 @@
 #include "EcusimControl.h"
 #include "app/TForm1.h"
 #include "link/ComPort_win32.h"
-#include "link/LinkTexts.h"
 
 namespace {
 
-using namespace linktext;
+// The status lines as the user reads them.
+namespace shown {
+const char* const kConnecting = "Установление связи с ЭБУ.";
+const char* const kOpenFailed = "Ошибка открытия порта!";
+const char* const kDataReceived = "Данные получены.";
+const char* const kNoAnswer = "ЭБУ не отвечает!";
+const char* const kLinkBroken = "Связь с ЭБУ  прервана."; // two blanks
+const char* const kCheckAdapter = "Проверте адаптер!";
+} // namespace shown
+
+using namespace shown;
 
 // The main window, with every status text the link thread hands it recorded in order.
 class RecordingForm : public TForm1 {
