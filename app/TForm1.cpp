@@ -1,11 +1,13 @@
 #include "app/TForm1.h"
 
 #include "app/ReadoutCaptions.h"
+#include "app/SystemChoices.h"
 #include "assets/resource.h"
 #include "link/ComPort.h"
 #include "live/RawDataPanel.h"
 #include "live/StripChart.h"
 #include "settings/GraphSets.h"
+#include "settings/PortChoice.h"
 #include "settings/SettingsStore.h"
 #include "settings/VehicleSelection.h"
 
@@ -155,7 +157,7 @@ TOpenGLPanel& TForm1::Panel(int n) {
     }
 }
 
-TForm1::TForm1() {
+TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     Form1 = this;
     // 1. The window and its controls.
     buildControls();
@@ -171,6 +173,7 @@ TForm1::TForm1() {
     }
     // 5.-9.
     initialiseMembers();
+    takeLocaleSettings();
     // 10. Readout captions.
     setReadoutCaptions();
     // 11.-13. Settings, then the port; the registry accessor is let go inside.
@@ -258,6 +261,9 @@ void TForm1::buildPanels() {
             ConfigureRawDataPanel(panel);
             BindRawDataPanel(panel, state);
         }
+        panel.PresentThroughDib =
+            PanelsDrawThroughBitmap(options_.bitmapGl, TOpenGLPanel::RunningUnderWine());
+        panel.OnFallback = [this](const std::string& failure) { reportGlFallback(failure); };
         const PanelSpot& spot = kPanels[n - 1];
         panel.CreateWindowIn(handle(), spot.left, spot.top, spot.width, spot.height);
     }
@@ -293,5 +299,8 @@ void TForm1::setReadoutCaptions() {
 
 void TForm1::loadSettings() {
     LoadSettingsAtStartup(registry_, state, *this);
-    ApplyPortIndex(state, *this);
+    const std::vector<int> present = presentPorts();
+    ApplyPortIndexAmong(state, *this, present);
+    ChoosePort(registry_, state, *this, options_.portIndex);
+    showPortPresence();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/MainState.h"
 #include "glpanel/OpenGLPanel.h"
 #include "link/LinkEvents.h"
@@ -23,7 +24,9 @@ class Com_Port;
 
 class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public RepaintRequests {
   public:
-    TForm1();
+    // The options of the command line that shape the window (port, bitmap drawing);
+    // --connect is the caller's to act on once the window shows.
+    explicit TForm1(const CommandLineOptions& options = {});
     ~TForm1() override;
 
     MainState state;
@@ -85,6 +88,16 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     void initialiseMembers();
     void setReadoutCaptions();
     void loadSettings();
+    // TForm1Workshop.cpp: the ports present, the port label's look, the locale, GL fallback.
+    std::vector<int> presentPorts() const;
+    void selectNextPort();
+    void showPortPresence();
+    void takeLocaleSettings();
+    void reportGlFallback(const std::string& failure);
+
+    CommandLineOptions options_;
+    COLORREF portLabelColour_ = 0;
+    bool glFallbackReported_ = false;
 
     Win32Registry registry_;
 };

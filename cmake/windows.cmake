@@ -16,7 +16,8 @@ if(MSVC)
 else()
   set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
 endif()
-set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32)
+set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32
+    shell32)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(motoskop_core STATIC ${MOTOSKOP_CORE_SOURCES})
