@@ -16,6 +16,7 @@ void RegisterFormClass() {
     if (registered) return;
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)); // the program's icon
     wc.lpfnWndProc = DefWindowProcW; // replaced per window in WM_NCCREATE
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
