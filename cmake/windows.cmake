@@ -14,7 +14,8 @@ if(MSVC)
   set(WIN_LINK_OPTIONS)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 else()
-  set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+  # No link time in the PE header, so that the same sources give the same exe (scripts/package).
+  set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 endif()
 set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32
     shell32)
