@@ -23,8 +23,9 @@ fi
 
 mkdir -p "$RUN/x" && (cd "$RUN/x" && unzip -q "$a")
 if (cd "$RUN/x/motoskop" && sha256sum --quiet -c SHA256SUMS) && [ -f "$RUN/x/motoskop/motoskop.exe" ] &&
-    grep -q 'motoskop.exe' "$RUN/x/motoskop/SHA256SUMS" && [ -f "$RUN/x/motoskop/docs/command-line.md" ]; then
-    echo "PASS the archive holds the exe and the documentation, and SHA256SUMS matches them"
+    grep -q 'motoskop.exe' "$RUN/x/motoskop/SHA256SUMS" && [ -f "$RUN/x/motoskop/docs/command-line.md" ] && grep -q '<img src="guide/' "$RUN/x/motoskop/docs/guide.html" &&
+    [ -f "$RUN/x/motoskop/docs/guide/main-connected.png" ]; then
+    echo "PASS the archive holds the exe, the guide as HTML with its pictures, and matching SHA256SUMS"
 else
     echo "FAIL archive contents: $(unzip -l "$a" | tail -n +4)"
     failures=$((failures + 1))
