@@ -59,6 +59,21 @@ done
 out="$(PATH="$RUN/bin" "$LAUNCHER" 2>&1)"
 check "no Wine" 5 $? "$out" "Wine не установлен"
 
+# The first run sets up a prefix of the user's own with COM1 registered; the second reuses it.
+fresh="$RUN/user-prefix"
+out="$(MOTOSKOP_WINEPREFIX="$fresh" MOTOSKOP_EXE="$BUILD/win/motoskop.exe" timeout 240 "$LAUNCHER" --version 2>&1)"
+check "first run sets up the prefix and runs the program" 0 $? "$out" "первый запуск" "MOTOSKOP "
+registered="$(WINEPREFIX="$fresh" wine reg query 'HKLM\Software\Wine\Ports' /v COM1 2>/dev/null | tr -d '\r')"
+check "the prefix maps COM1 through its ports/com1 link" 0 0 "$registered" "$fresh/ports/com1"
+out="$(MOTOSKOP_WINEPREFIX="$fresh" MOTOSKOP_EXE="$BUILD/win/motoskop.exe" timeout 120 "$LAUNCHER" --version 2>&1)"
+if grep -q "первый запуск" <<<"$out"; then
+    echo "FAIL the second run set the prefix up again"
+    failures=$((failures + 1))
+else
+    echo "PASS the second run reuses the prefix"
+fi
+WINEPREFIX="$fresh" wineserver -k 2>/dev/null || true
+
 # A real run: the simulator's pty as the adapter, this harness's prefix as the user's.
 ECUSIM_COM=12 start_ecusim --family 1
 MOTOSKOP_WINEPREFIX="$WINEPREFIX" MOTOSKOP_EXE="$BUILD/win/motoskop.exe" \
