@@ -1,12 +1,14 @@
 #include "app/TForm1.h"
 
 #include "app/ReadoutCaptions.h"
+#include "app/SystemChoices.h"
 #include "ui/SystemIds.h"
 #include "assets/resource.h"
 #include "link/ComPort_win32.h"
 #include "live/RawDataPanel_win32.h"
 #include "live/StripChart_win32.h"
 #include "settings/GraphSets.h"
+#include "settings/PortChoice.h"
 #include "settings/SettingsStore.h"
 #include "settings/VehicleSelection.h"
 
@@ -111,7 +113,7 @@ ui::Picture& TForm1::Image(int number) {
     return Image19; // no such picture; the drag bar stands in harmlessly
 }
 
-TForm1::TForm1() {
+TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     Form1 = this;
     // 1. The window and its controls.
     buildControls();
@@ -127,6 +129,7 @@ TForm1::TForm1() {
     }
     // 5.-9.
     initialiseMembers();
+    takeLocaleSettings();
     // 10. Readout captions.
     setReadoutCaptions();
     // 11.-13. Settings, then the port; the registry accessor is let go inside.
@@ -204,6 +207,9 @@ void TForm1::buildPanels() {
             ConfigureRawDataPanel(panel);
             BindRawDataPanel(panel, state.ecu, state.colours);
         }
+        panel.PresentThroughDib =
+            PanelsDrawThroughBitmap(options_.bitmapGl, TOpenGLPanel::RunningUnderWine());
+        panel.OnFallback = [this](const std::string& failure) { reportGlFallback(failure); };
         const PanelSpot& spot = kPanels[n - 1];
         panel.CreateWindowIn(handle(), spot.left, spot.top, spot.width, spot.height);
     }
@@ -242,5 +248,8 @@ void TForm1::setReadoutCaptions() {
 
 void TForm1::loadSettings() {
     LoadSettingsAtStartup(registry_, state.selection, state.colours, *this);
-    ApplyPortIndex(state.selection, *this);
+    const std::vector<int> present = presentPorts();
+    ApplyPortIndexAmong(state.selection, *this, present);
+    ChoosePort(registry_, state.selection, *this, options_.portIndex);
+    showPortPresence();
 }

@@ -9,8 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "state/MainState.h"
+#include "app/CommandLine.h"
 #include "glpanel/OpenGLPanel_win32.h"
+#include "state/MainState.h"
 #include "link/LinkEvents.h"
 #include "live/Sampler.h"
 #include "platform/Win32Registry.h"
@@ -25,7 +26,9 @@ class Com_Port;
 
 class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public RepaintRequests {
   public:
-    TForm1();
+    // The options of the command line that shape the window (port, bitmap drawing);
+    // --connect is the caller's to act on once the window shows.
+    explicit TForm1(const CommandLineOptions& options = {});
     ~TForm1() override;
 
     MainState state;
@@ -95,6 +98,16 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     void initialiseMembers();
     void setReadoutCaptions();
     void loadSettings();
+    // TForm1Machine.cpp: the ports present, the port label's look, the locale, GL fallback.
+    std::vector<int> presentPorts() const;
+    void selectNextPort();
+    void showPortPresence();
+    void takeLocaleSettings();
+    void reportGlFallback(const std::string& failure);
+
+    CommandLineOptions options_;
+    COLORREF portLabelColour_ = 0;
+    bool glFallbackReported_ = false;
 
     Win32Registry registry_;
     std::array<TOpenGLPanel*, 5> panels_{&OpenGLPanel1, &OpenGLPanel2, &OpenGLPanel3, &OpenGLPanel4,

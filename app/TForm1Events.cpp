@@ -44,7 +44,7 @@ void TForm1::wireHandlers() {
     ui::MakePressButton(Image33, [this] { Image33MouseUp(); });
     ui::MakePressButton(Image3, [this] { SelectNextCar(registry_, state.selection, *this); });
     ui::MakePressButton(Image4, [this] { SelectNextEngine(registry_, state.selection, *this); });
-    ui::MakePressButton(Image2, [this] { SelectNextPort(registry_, state.selection, *this); });
+    ui::MakePressButton(Image2, [this] { selectNextPort(); });
 
     // Graph arrows: the press names the edited graph, the release steps it.
     ui::Picture* previous[4] = {&Image5, &Image7, &Image9, &Image11};

@@ -1,10 +1,15 @@
-// The program's entry point: the main window and the message loop. Nothing
-// is destroyed at the end: the link thread may still be using the main
+// The program's entry point: the command line, the main window and the message loop.
+// Nothing is destroyed at the end: the link thread may still be using the main
 // window's state, and the process exit ends it.
 #include <windows.h>
 
-#include <exception>
+#include <shellapi.h>
 
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "ui/Text.h"
 
@@ -14,12 +19,62 @@ void ShowException(const char* what) {
     MessageBoxW(nullptr, ui::Widen(what).c_str(), L"MOTOSKOP", MB_OK | MB_ICONERROR);
 }
 
+std::vector<std::string> Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i)
+        args.push_back(ui::Narrow(argv[i]));
+    LocalFree(argv);
+    return args;
+}
+
+// Text for the console the program was started from. A GUI program has none of its
+// own: output that was redirected goes where it was sent (as UTF-8); otherwise the
+// parent's console is attached and written in UTF-16.
+void PrintToStarter(const std::string& text) {
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    const bool redirected =
+        out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN;
+    DWORD written = 0;
+    if (!redirected && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        HANDLE console =
+            CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console != INVALID_HANDLE_VALUE) {
+            std::wstring wide = ui::Widen(text);
+            for (size_t at = 0; (at = wide.find(L'\n', at)) != std::wstring::npos; at += 2)
+                wide.insert(at, 1, L'\r');
+            WriteConsoleW(console, wide.c_str(), DWORD(wide.size()), &written, nullptr);
+            CloseHandle(console);
+            return;
+        }
+    }
+    if (redirected) WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const CommandLineResult command = ParseCommandLine(Arguments());
+    switch (command.action) {
+    case CommandLineAction::Help:
+        PrintToStarter(UsageText());
+        return kExitOk;
+    case CommandLineAction::Version:
+        PrintToStarter(VersionText());
+        return kExitOk;
+    case CommandLineAction::UsageError:
+        PrintToStarter("motoskop: " + command.error + "\n\n" + UsageText());
+        return kExitUsage;
+    case CommandLineAction::Run:
+        break;
+    }
     try {
-        new TForm1(); // sets Form1; the taskbar button reads "MOTOSKOP"
+        new TForm1(command.options); // sets Form1; the taskbar button reads "MOTOSKOP"
         Form1->show();
+        if (command.options.connect) Form1->Image15MouseUp(); // START
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);

@@ -1,9 +1,13 @@
 # The main window, the about window and the entry point (WinMain.cpp is the
 # executable's own, see cmake/windows.cmake).
 motoskop_sources(app
+  CORE
+    CommandLine.cpp
+    SystemChoices.cpp
   WINDOWS
     TForm1.cpp
     TForm1Events.cpp
+    TForm1Machine.cpp
     TForm7.cpp
 )
 if(WIN32)

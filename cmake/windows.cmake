@@ -14,9 +14,11 @@ if(MSVC)
   set(WIN_LINK_OPTIONS)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 else()
-  set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+  # No link time in the PE header, so that the same sources give the same exe (scripts/package).
+  set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 endif()
-set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32)
+set(WIN_SYSTEM_LIBS opengl32 glu32 winmm comctl32 gdi32 user32 kernel32 comdlg32 winspool msimg32
+    shell32)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(motoskop_core STATIC ${MOTOSKOP_CORE_SOURCES})
@@ -31,6 +33,7 @@ target_link_libraries(motoskop_win PUBLIC motoskop_core jpeg_static ${WIN_SYSTEM
 set(MOTOSKOP_RC ${CMAKE_SOURCE_DIR}/assets/motoskop.rc)
 # The resource script embeds the pictures: rebuild it when one of them changes.
 file(GLOB MOTOSKOP_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
+     ${CMAKE_SOURCE_DIR}/assets/*.ico ${CMAKE_SOURCE_DIR}/assets/*.manifest ${CMAKE_SOURCE_DIR}/app/Version.h
      ${CMAKE_SOURCE_DIR}/assets/*.jpg ${CMAKE_SOURCE_DIR}/assets/*.h)
 set_source_files_properties(${MOTOSKOP_RC} PROPERTIES OBJECT_DEPENDS "${MOTOSKOP_ASSET_FILES}")
 add_executable(motoskop WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${MOTOSKOP_RC})

@@ -144,6 +144,10 @@ LRESULT TOpenGLPanel::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TOpenGLPanel::Message(const std::string& text) {
+    if (heldMessages_) {
+        heldMessages_->push_back(text);
+        return;
+    }
     if (OnMessage) {
         OnMessage(text);
         return;
@@ -169,7 +173,7 @@ void TOpenGLPanel::WMCreate() {
     GetClientRect(Handle(), &rc);
     width_ = rc.right - rc.left;
     height_ = rc.bottom - rc.top;
-    if (!CreateGLContext()) {
+    if (!CreateContextOrFallBack()) {
         Message("Open GL Context Create Failed");
         return;
     }
@@ -218,6 +222,27 @@ void TOpenGLPanel::PresentDib(HDC target) {
     if (dibDC_ && target) BitBlt(target, 0, 0, width_, height_, dibDC_, 0, 0, SRCCOPY);
 }
 
+int TOpenGLPanel::ChooseWindowPixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd) {
+    return ChoosePixelFormat(dc, pfd);
+}
+
+bool TOpenGLPanel::CreateContextOrFallBack() {
+    if (PresentThroughDib) return CreateGLContext();
+    std::vector<std::string> failures;
+    heldMessages_ = &failures;
+    const bool onWindow = CreateGLContext();
+    heldMessages_ = nullptr;
+    if (onWindow) return true;
+    PresentThroughDib = true;
+    if (!CreateGLContext()) {
+        for (const std::string& failure : failures)
+            Message(failure);
+        return false;
+    }
+    if (OnFallback) OnFallback(failures.empty() ? std::string() : failures.front());
+    return true;
+}
+
 bool TOpenGLPanel::CreateGLContext() {
     requested_ = BuildPixelFormatDescription(pfdFlags_, pixelTypeCode, cColorBits, cDepthBits);
     PixelFormatDescription wanted = requested_;
@@ -244,7 +269,8 @@ bool TOpenGLPanel::CreateGLContext() {
     PIXELFORMATDESCRIPTOR pfd;
     static_assert(sizeof(pfd) == sizeof(wanted), "descriptor layout");
     std::memcpy(&pfd, &wanted, sizeof pfd);
-    const int format = ChoosePixelFormat(deviceContext, &pfd);
+    const int format = PresentThroughDib ? ChoosePixelFormat(deviceContext, &pfd)
+                                         : ChooseWindowPixelFormat(deviceContext, &pfd);
     if (format == 0) {
         MessageWithCode("ChoosePixelFormat:");
         releaseDC();

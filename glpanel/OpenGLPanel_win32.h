@@ -27,7 +27,7 @@ class TOpenGLPanel {
     using Handler = std::function<void(TOpenGLPanel*)>;
 
     TOpenGLPanel();
-    ~TOpenGLPanel();
+    virtual ~TOpenGLPanel();
     TOpenGLPanel(const TOpenGLPanel&) = delete;
     TOpenGLPanel& operator=(const TOpenGLPanel&) = delete;
 
@@ -73,6 +73,10 @@ class TOpenGLPanel {
     std::function<void(const std::string&)> OnMessage;
     // Render through a DIB section and BitBlt (set by default under Wine).
     bool PresentThroughDib;
+    // When no context can be made on the window (no pixel format, an old driver, a remote
+    // session), the panel falls back to the DIB and calls this with the first failure
+    // message instead of showing the messages.
+    std::function<void(const std::string&)> OnFallback;
 
     void MakeOpenGLPanelCurrent();
     void MakeOpenGLPanelNotCurrent();
@@ -108,6 +112,10 @@ class TOpenGLPanel {
     const PixelFormatDescription& RequestedFormat() const { return requested_; }
     bool HasContext() const { return renderingContext != nullptr; }
 
+  protected:
+    // The pixel format for the window's device context (the driver's choice).
+    virtual int ChooseWindowPixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd);
+
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
@@ -116,6 +124,7 @@ class TOpenGLPanel {
     LRESULT WMQueryNewPalette();
     void Resize(int width, int height);
     bool CreateGLContext();
+    bool CreateContextOrFallBack();
     void DestroyGLContext();
     bool ConstructPalette(const PixelFormatDescription& format);
     bool CreateDibSurface();
@@ -146,4 +155,6 @@ class TOpenGLPanel {
     HDC dibDC_ = nullptr;
     HBITMAP dibBitmap_ = nullptr;
     HGDIOBJ dibPrevious_ = nullptr;
+    // While set, messages are kept here instead of being shown (the window attempt).
+    std::vector<std::string>* heldMessages_ = nullptr;
 };

@@ -9,4 +9,5 @@ motoskop_sources(platform
   WINDOWS
     Win32SerialPort.cpp
     Win32Registry.cpp
+    Win32System.cpp
 )

@@ -3,9 +3,10 @@
 #   wine_env             export WINEPREFIX (build/wineprefix unless MOTOSKOP_WINEPREFIX is set),
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
 #   ensure_display       start a private Xvfb when DISPLAY is unset
-#   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given);
+#   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given),
+#                        or to COMn with ECUSIM_COM=n (one of HARNESS_COM_PORTS);
 #                        exports MOTOSKOP_ECUSIM_CONTROL, MOTOSKOP_ECUSIM_LOG, MOTOSKOP_ECUSIM_PTY
-#   stop_ecusim          stop it again (COM1 left unmapped)
+#   stop_ecusim          stop it again (its port left unmapped)
 #   ecusim_ctl CMD...    append a control command and wait until the simulator has applied it
 #   map_com N TARGET     point COMn at a device (a pty, /dev/ttyUSB0 ...)
 #   unmap_com N          make COMn a port that cannot be opened
@@ -13,13 +14,16 @@
 #   harness_cleanup      kill what this shell started (by PID, newest first); installed as an
 #                        EXIT trap by harness_trap
 #
-# COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 to the links
-# <prefix>/ports/com1..com8, and dosdevices/comN point at those. Wine's mount manager rewrites
+# COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 and COM12 (a port
+# beyond the first eight, as USB adapters get) to the links <prefix>/ports/comN, and
+# dosdevices/comN point at those. Every registered port is present to the program (Wine lists
+# it in HKLM\HARDWARE\DEVICEMAP\SERIALCOMM); an unmapped one cannot be opened. Wine's mount manager rewrites
 # dosdevices/comN at start-up whenever a host serial port (/dev/ttyS0 ...) exists, so the
 # registry is what makes a mapping stick; the harness then only moves ports/comN around.
 
 HARNESS_PIDS=()
 HARNESS_RUN=""
+HARNESS_COM_PORTS=(1 2 3 4 5 6 7 8 12)
 
 wine_env() {
     export WINEPREFIX="${MOTOSKOP_WINEPREFIX:-$BUILD/wineprefix}"
@@ -46,14 +50,24 @@ ensure_wineprefix() {
         local reg="$WINE_PORTS/ports.reg" n
         {
             printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
-            for n in 1 2 3 4 5 6 7 8; do printf '"COM%s"="%s"\r\n' "$n" "$WINE_PORTS/com$n"; done
+            for n in "${HARNESS_COM_PORTS[@]}"; do
+                printf '"COM%s"="%s"\r\n' "$n" "$WINE_PORTS/com$n"
+            done
         } >"$reg"
         wine regedit /S "$(wine_path "$reg")" >/dev/null 2>&1 || die "cannot register the COM ports"
-        touch "$WINE_PORTS/.registered"
+        touch "$WINE_PORTS/.registered" "$WINE_PORTS/.registered-com12"
+    elif [ ! -f "$WINE_PORTS/.registered-com12" ]; then
+        # A prefix made before COM12 was registered: add it, and restart this prefix's
+        # wineserver so that its serial driver lists the new port.
+        log "registering COM12 in $WINEPREFIX (once)"
+        wine reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$WINE_PORTS/com12" /f >/dev/null 2>&1 ||
+            die "cannot register COM12"
+        wineserver -k 2>/dev/null || true
+        touch "$WINE_PORTS/.registered-com12"
     fi
     mkdir -p "$WINE_PORTS/nowhere"
     local n
-    for n in 1 2 3 4 5 6 7 8; do
+    for n in "${HARNESS_COM_PORTS[@]}"; do
         [ "$(readlink "$WINEPREFIX/dosdevices/com$n" 2>/dev/null)" = "$WINE_PORTS/com$n" ] ||
             ln -sfn "$WINE_PORTS/com$n" "$WINEPREFIX/dosdevices/com$n"
         [ -L "$WINE_PORTS/com$n" ] || unmap_com "$n"
@@ -117,24 +131,25 @@ start_ecusim() {
     export MOTOSKOP_ECUSIM_LOG="$run/ecusim.log"
     local pace=(--pace off)
     case " $* " in *" --pace "*) pace=() ;; esac
-    HARNESS_UNMAP_COM1=1
-    "$exe" --link "$WINE_PORTS/com1" --control "$MOTOSKOP_ECUSIM_CONTROL" \
+    local com="${ECUSIM_COM:-1}"
+    HARNESS_UNMAP_COM="$com"
+    "$exe" --link "$WINE_PORTS/com$com" --control "$MOTOSKOP_ECUSIM_CONTROL" \
         --log "$MOTOSKOP_ECUSIM_LOG" "${pace[@]}" "$@" >"$run/ecusim.out" 2>"$run/ecusim.err" &
     HARNESS_PIDS+=("$!")
     ECUSIM_PID=$!
     local i
     for i in $(seq 1 100); do
-        [ -L "$WINE_PORTS/com1" ] && [ -s "$run/ecusim.out" ] && break
+        [ -L "$WINE_PORTS/com$com" ] && [ -s "$run/ecusim.out" ] && break
         kill -0 "$ECUSIM_PID" 2>/dev/null || { cat "$run/ecusim.err" >&2; die "ecusim exited"; }
         sleep 0.05
     done
     MOTOSKOP_ECUSIM_PTY="$(awk '/^pty /{print $2}' "$run/ecusim.out")"
     export MOTOSKOP_ECUSIM_PTY
     [ -n "$MOTOSKOP_ECUSIM_PTY" ] || die "ecusim did not report its pty"
-    log "ecusim (pid $ECUSIM_PID) on $MOTOSKOP_ECUSIM_PTY as COM1"
+    log "ecusim (pid $ECUSIM_PID) on $MOTOSKOP_ECUSIM_PTY as COM$com"
 }
 
-# Stops the simulator start_ecusim started and leaves COM1 unmapped.
+# Stops the simulator start_ecusim started and leaves its port unmapped.
 stop_ecusim() {
     [ -n "${ECUSIM_PID:-}" ] || return 0
     { kill "$ECUSIM_PID" 2>/dev/null && wait "$ECUSIM_PID" 2>/dev/null; } || true
@@ -142,8 +157,8 @@ stop_ecusim() {
     for pid in "${HARNESS_PIDS[@]}"; do [ "$pid" = "$ECUSIM_PID" ] || kept+=("$pid"); done
     HARNESS_PIDS=("${kept[@]}")
     ECUSIM_PID=""
-    unmap_com 1
-    HARNESS_UNMAP_COM1=""
+    unmap_com "${HARNESS_UNMAP_COM:-1}"
+    HARNESS_UNMAP_COM=""
     return 0
 }
 
@@ -167,8 +182,8 @@ harness_cleanup() {
         { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
     done
     HARNESS_PIDS=()
-    if [ -n "${HARNESS_UNMAP_COM1:-}" ]; then unmap_com 1; fi
-    HARNESS_UNMAP_COM1=""
+    if [ -n "${HARNESS_UNMAP_COM:-}" ]; then unmap_com "$HARNESS_UNMAP_COM"; fi
+    HARNESS_UNMAP_COM=""
     if [ -n "$HARNESS_RUN" ] && [ -z "${MOTOSKOP_KEEP_RUN:-}" ]; then rm -rf "$HARNESS_RUN"; fi
     HARNESS_RUN=""
     return 0

@@ -7,6 +7,7 @@ motoskop_sources(settings
     ColourSettings.cpp
     GraphSets.cpp
     VehicleSelection.cpp
+    PortChoice.cpp
     SettingsStore.cpp
     ColourWindowLogic.cpp
   WINDOWS

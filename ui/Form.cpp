@@ -18,6 +18,7 @@ void RegisterFormClass(WNDPROC proc) {
     if (registered) return;
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)); // the program's icon
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, kArrowCursor);

@@ -7,3 +7,4 @@ void DrawAboutWindow(const std::string& dir);
 void DrawTroubleCodeWindow(const std::string& dir);
 void DrawActuatorWindow(const std::string& dir);
 void DrawColourWindow(const std::string& dir);
+void DrawProgramIcon(const std::string& dir); // motoskop.ico

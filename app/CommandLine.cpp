@@ -1,0 +1,131 @@
+#include "app/CommandLine.h"
+
+#include <cctype>
+
+#include "app/Version.h"
+
+namespace {
+
+constexpr int kHighestComPort = 256;
+
+struct OptionRow {
+    const char* name;      // "--port"
+    const char* valueName; // shown in the usage; nullptr for a switch without a value
+    const char* help;      // one line of the usage
+    // Applies the option; returns false with `error` set when the value is not acceptable.
+    bool (*apply)(CommandLineResult& result, const std::string& value, std::string& error);
+};
+
+const OptionRow kOptions[] = {
+    {"--port",      "COMn",  "выбрать порт адаптера (как кнопкой порта), например COM3 или COM12",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         const int number = ParseComPortNumber(value);
+         if (number == 0) {
+             error = "--port: \"" + value + "\" is not a COM port (COM1..COM256)";
+             return false;
+         }
+         r.options.portIndex = number - 1;
+         return true;
+     }},
+    {"--connect",   nullptr, "нажать СТАРТ, как только откроется окно",
+     [](CommandLineResult& r, const std::string&,       std::string&) {
+         r.options.connect = true;
+         return true;
+     }      },
+    {"--bitmap-gl", nullptr, "рисовать графики через растр (для старых драйверов и RDP)",
+     [](CommandLineResult& r, const std::string&,       std::string&) {
+         r.options.bitmapGl = true;
+         return true;
+     }      },
+    {"--help",      nullptr, "показать эту справку",
+     [](CommandLineResult& r, const std::string&,       std::string&) {
+         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Help;
+         return true;
+     }      },
+    {"--version",   nullptr, "показать версию программы",
+     [](CommandLineResult& r, const std::string&,       std::string&) {
+         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Version;
+         return true;
+     }      },
+};
+
+const OptionRow* FindOption(const std::string& name) {
+    for (const OptionRow& row : kOptions)
+        if (name == row.name) return &row;
+    return nullptr;
+}
+
+CommandLineResult Fail(std::string error) {
+    CommandLineResult result;
+    result.action = CommandLineAction::UsageError;
+    result.error = std::move(error);
+    return result;
+}
+
+} // namespace
+
+int ParseComPortNumber(const std::string& text) {
+    size_t i = 0;
+    if (text.size() > 3 && std::toupper(static_cast<unsigned char>(text[0])) == 'C' &&
+        std::toupper(static_cast<unsigned char>(text[1])) == 'O' &&
+        std::toupper(static_cast<unsigned char>(text[2])) == 'M')
+        i = 3;
+    if (i == text.size() || text[i] == '0') return 0;
+    int number = 0;
+    for (; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 0;
+        number = number * 10 + (text[i] - '0');
+        if (number > kHighestComPort) return 0;
+    }
+    return number;
+}
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLineResult result;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // "--name=value" and "--name value" both work for an option with a value.
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const OptionRow* row = arg.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
+        if (row == nullptr)
+            return Fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg
+                                               : "unexpected argument " + arg);
+        std::string value;
+        if (row->valueName != nullptr) {
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return Fail(name + " needs a value (" + row->valueName + ")");
+            }
+        } else if (equals != std::string::npos) {
+            return Fail(name + " takes no value");
+        }
+        std::string error;
+        if (!row->apply(result, value, error)) return Fail(error);
+    }
+    return result;
+}
+
+std::string UsageText() {
+    std::string text = "Использование: motoskop.exe";
+    for (const OptionRow& row : kOptions) {
+        text += std::string(" [") + row.name;
+        if (row.valueName) text += std::string(" ") + row.valueName;
+        text += "]";
+    }
+    text += "\n\n";
+    for (const OptionRow& row : kOptions) {
+        std::string left = std::string("  ") + row.name;
+        if (row.valueName) left += std::string(" ") + row.valueName;
+        if (left.size() < 20) left.resize(20, ' ');
+        text += left + " " + row.help + "\n";
+    }
+    return text;
+}
+
+std::string VersionText() {
+    return std::string(MOTOSKOP_NAME) + " " + MOTOSKOP_VERSION + "\n";
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
+// [--help] [--version]. Parsed from the arguments after the program name, already
+// converted to UTF-8; the options are one table in CommandLine.cpp, so a new option is a
+// new row there and, when it carries something, a new field here.
+#include <string>
+#include <vector>
+
+struct CommandLineOptions {
+    int portIndex = -1;    // --port COMn: n - 1, as the port button stores it; -1 when not given
+    bool connect = false;  // --connect: press START once the window is up
+    bool bitmapGl = false; // --bitmap-gl: the graphs draw through a bitmap, never to the window
+};
+
+enum class CommandLineAction {
+    Run,        // start the program with the options
+    Help,       // print UsageText() and exit 0
+    Version,    // print VersionText() and exit 0
+    UsageError, // print the error and UsageText() and exit 2
+};
+
+struct CommandLineResult {
+    CommandLineAction action = CommandLineAction::Run;
+    CommandLineOptions options;
+    std::string error; // with UsageError: what was wrong, one line
+};
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args);
+
+// A COM port as the user writes it ("COM12", "com3", "12") -> its number, 0 when not a port.
+int ParseComPortNumber(const std::string& text);
+
+std::string UsageText();   // several lines, each ending in '\n'
+std::string VersionText(); // "MOTOSKOP 1.0\n"
+
+// Exit codes of the command-line outcomes.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;

@@ -1,0 +1,13 @@
+#pragma once
+// What the program asks of the machine besides the serial line and its registry key:
+// the serial ports present and the user's number format.
+#include <string>
+#include <vector>
+
+// Names of the serial ports present ("COM1", "COM12" ...), from
+// HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, or from the DOS device names when that key
+// cannot be read. Empty when neither answers.
+std::vector<std::string> ListSerialPortNames();
+
+// The decimal separator of the user's locale (LOCALE_SDECIMAL), as UTF-8.
+std::string UserDecimalSeparator();

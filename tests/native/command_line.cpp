@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+
+namespace {
+
+CommandLineResult Parse(std::vector<std::string> args) {
+    return ParseCommandLine(args);
+}
+
+} // namespace
+
+TEST(CommandLine, NoArgumentsRunsWithNothingChosen) {
+    const CommandLineResult r = Parse({});
+    EXPECT_EQ(r.action, CommandLineAction::Run);
+    EXPECT_EQ(r.options.portIndex, -1);
+    EXPECT_FALSE(r.options.connect);
+    EXPECT_FALSE(r.options.bitmapGl);
+}
+
+TEST(CommandLine, PortInBothFormsStoresNumberMinusOne) {
+    EXPECT_EQ(Parse({"--port", "COM1"}).options.portIndex, 0);
+    EXPECT_EQ(Parse({"--port=COM12"}).options.portIndex, 11);
+    EXPECT_EQ(Parse({"--port", "com3"}).options.portIndex, 2);
+    EXPECT_EQ(Parse({"--port", "7"}).options.portIndex, 6);
+    const CommandLineResult r = Parse({"--connect", "--port", "COM9", "--bitmap-gl"});
+    EXPECT_EQ(r.action, CommandLineAction::Run);
+    EXPECT_EQ(r.options.portIndex, 8);
+    EXPECT_TRUE(r.options.connect);
+    EXPECT_TRUE(r.options.bitmapGl);
+}
+
+TEST(CommandLine, ComPortNumbers) {
+    EXPECT_EQ(ParseComPortNumber("COM256"), 256);
+    for (const char* bad : {"", "COM", "COM0", "COM01", "COM257", "COM1a", "LPT1", "-1",
+                            "/dev/ttyS0", "COM99999999999"})
+        EXPECT_EQ(ParseComPortNumber(bad), 0) << bad;
+}
+
+TEST(CommandLine, MistakesAreUsageErrorsNamingTheArgument) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* mentions;
+    } cases[] = {
+        {{"--bogus"},           "--bogus"  },
+        {{"-p"},                "-p"       },
+        {{"--port"},            "--port"   },
+        {{"--port", "LPT1"},    "LPT1"     },
+        {{"--port=COM0"},       "COM0"     },
+        {{"--connect=yes"},     "--connect"},
+        {{"file.bin"},          "file.bin" },
+        {{"--help", "--bogus"}, "--bogus"  },
+    };
+    for (const Case& c : cases) {
+        const CommandLineResult r = Parse(c.args);
+        EXPECT_EQ(r.action, CommandLineAction::UsageError) << c.mentions;
+        EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+    }
+}
+
+TEST(CommandLine, HelpAndVersionWinOverRunningWhicheverComesFirst) {
+    EXPECT_EQ(Parse({"--port", "COM2", "--help"}).action, CommandLineAction::Help);
+    EXPECT_EQ(Parse({"--version", "--help"}).action, CommandLineAction::Version);
+    EXPECT_EQ(Parse({"--help", "--version"}).action, CommandLineAction::Help);
+}
+
+TEST(CommandLine, UsageListsEveryOptionAndVersionNamesTheProgram) {
+    const std::string usage = UsageText();
+    for (const char* option : {"--port COMn", "--connect", "--bitmap-gl", "--help", "--version"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    EXPECT_EQ(usage.back(), '\n');
+    EXPECT_EQ(VersionText().rfind("MOTOSKOP ", 0), 0u);
+}
