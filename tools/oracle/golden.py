@@ -407,7 +407,7 @@ F12_LOAD = {
     45: 0x0E, 46: 0x10,  # 3600 s: 01:00:00
     56: 0x18,  # MW1: fan (bit 3) and A/C relay (bit 4)
     59: 0x43,  # rich, closed loop (both families' bits)
-    61: 0x81,  # octane 95, A/C request
+    61: 0x85,  # octane 95, A/C request, not in neutral (bit 2)
 }
 F3_IDLE = {
     7: 0x2C, 8: 0x91,
