@@ -32,6 +32,18 @@ bool Win32SerialPort::applyLineSettings(const SerialLineSettings& s) {
     return read && written;
 }
 
+bool Win32SerialPort::lineSettings(SerialLineSettings& out) const {
+    if (!isOpen()) return false;
+    DCB dcb = {};
+    dcb.DCBlength = sizeof(dcb);
+    if (!GetCommState(handle_, &dcb)) return false;
+    out.baudRate = dcb.BaudRate;
+    out.dataBits = dcb.ByteSize;
+    out.parity = dcb.Parity;
+    out.stopBits = dcb.StopBits;
+    return true;
+}
+
 bool Win32SerialPort::setTimeouts(const SerialTimeouts& t) {
     if (!isOpen()) return false;
     COMMTIMEOUTS ct = {};

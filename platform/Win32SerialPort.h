@@ -15,6 +15,8 @@ class Win32SerialPort : public SerialPort {
     bool isOpen() const override;
     bool applyLineSettings(const SerialLineSettings& s) override;
     bool setTimeouts(const SerialTimeouts& t) override;
+    // The four line settings as the device reports them now; false when not open.
+    bool lineSettings(SerialLineSettings& out) const;
     int write(const uint8_t* data, int count) override;
     int read(uint8_t* buffer, int maxCount) override;
     void purgeReceive() override;
