@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainState.h"
+#include "state/MainState.h"
 #include "link/ReplyDecoder.h"
 
 namespace {
@@ -57,7 +57,7 @@ struct LabelSink : LinkEvents {
 std::unique_ptr<Decoded> decodeWithProgram(int family, const std::vector<uint8_t>& bytes) {
     auto out = std::make_unique<Decoded>();
     auto state = std::make_unique<MainState>();
-    ChannelStore& store = state->channels;
+    ChannelStore& store = state->ecu.channels;
     for (int f = 1; f <= kFamilies; ++f)
         for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
             store.setText(f, k, kUnwrittenText);
@@ -66,17 +66,18 @@ std::unique_ptr<Decoded> decodeWithProgram(int family, const std::vector<uint8_t
                 store.setBitText(f, k, j, kUnwrittenText);
         }
     for (int k = 1; k <= 4; ++k)
-        state->errors.storeGroup(k, kUnwrittenErrorByte);
-    state->ecuIdleRaw = kUnwrittenRaw;
-    state->ecuAirFuelRaw = kUnwrittenRaw;
-    state->decimalSeparator = ',';
-    state->ecuFamily = family;
+        state->ecu.errors.storeGroup(k, kUnwrittenErrorByte);
+    state->ecu.ecuIdleRaw = kUnwrittenRaw;
+    state->ecu.ecuAirFuelRaw = kUnwrittenRaw;
+    state->selection.decimalSeparator = ',';
+    state->selection.ecuFamily = family;
 
     uint8_t reply[kReplyBufferSize] = {};
     for (size_t i = 0; i < bytes.size() && i < sizeof reply; ++i)
         reply[i] = bytes[i];
     LabelSink sink(out.get());
-    DecodeReply(reply, *state, sink);
+    DecodeReply(reply, state->selection.ecuFamily.load(), state->selection.decimalSeparator.load(),
+                state->ecu, sink);
 
     for (int f = 1; f <= kFamilies; ++f)
         for (int k = 0; k < ChannelStore::channelCount(f); ++k) {
@@ -90,9 +91,9 @@ std::unique_ptr<Decoded> decodeWithProgram(int family, const std::vector<uint8_t
                 out->text[f][k] = store.text(f, k);
             }
         }
-    out->errors = state->errors.snapshot();
-    out->idleRaw = state->ecuIdleRaw.load();
-    out->airFuelRaw = state->ecuAirFuelRaw.load();
+    out->errors = state->ecu.errors.snapshot();
+    out->idleRaw = state->ecu.ecuIdleRaw.load();
+    out->airFuelRaw = state->ecu.ecuAirFuelRaw.load();
     return out;
 }
 
