@@ -1,4 +1,5 @@
-# The Wine + Xvfb + simulator harness. Source it (after scripts/lib.sh); do not run it.
+# The Wine + Xvfb + simulator harness. Source it; do not run it (it sources scripts/lib.sh
+# and scripts/positions.sh when they are not loaded yet).
 #
 #   wine_env             export WINEPREFIX (build/wineprefix unless MOTOSKOP_WINEPREFIX is set),
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
@@ -7,16 +8,30 @@
 #                        exports MOTOSKOP_ECUSIM_CONTROL, MOTOSKOP_ECUSIM_LOG, MOTOSKOP_ECUSIM_PTY
 #   stop_ecusim          stop it again (COM1 left unmapped)
 #   ecusim_ctl CMD...    append a control command and wait until the simulator has applied it
+#   ecusim_polls         how many polls the simulator has received so far
 #   map_com N TARGET     point COMn at a device (a pty, /dev/ttyUSB0 ...)
 #   unmap_com N          make COMn a port that cannot be opened
 #   start_bg NAME CMD... run a command in the background and remember its PID for cleanup
 #   harness_cleanup      kill what this shell started (by PID, newest first); installed as an
 #                        EXIT trap by harness_trap
 #
+# Driving the program (tests/e2e, scripts/demo, bench):
+#   e2e_begin NAME       the opening of every end-to-end test: cleanup trap, prefix, display;
+#                        sets EXE (motoskop.exe) and RUN (this run's directory); pass/fail/check
+#                        then print the result lines "PASS NAME: ..." / "FAIL NAME: ..."
+#   start_program [ARGS] motoskop.exe in the background; waits for its window; sets APP_PID and
+#                        APP_WINDOW (the X window); returns 1 when no window came
+#   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
+#   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
+#   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
+#
 # COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 to the links
 # <prefix>/ports/com1..com8, and dosdevices/comN point at those. Wine's mount manager rewrites
 # dosdevices/comN at start-up whenever a host serial port (/dev/ttyS0 ...) exists, so the
 # registry is what makes a mapping stick; the harness then only moves ports/comN around.
+
+declare -F log >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+declare -F click >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/positions.sh"
 
 HARNESS_PIDS=()
 HARNESS_RUN=""
@@ -178,4 +193,65 @@ harness_trap() {
     harness_make_run_dir
     trap 'harness_cleanup' EXIT
     trap 'exit 130' INT TERM
+}
+
+ecusim_polls() { grep -c '^rx F4 56 01 B5$' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true; }
+
+# The opening of every end-to-end test (tests/e2e/NAME.sh):
+#     source "$(dirname "$0")/../../scripts/wine-env.sh"
+#     e2e_begin NAME
+e2e_begin() {
+    E2E_NAME="$1"
+    E2E_FAILED=0
+    harness_trap
+    wine_env
+    ensure_display
+    EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
+    RUN="$(harness_run_dir)"
+    [ -f "$EXE" ] || { echo "FAIL $E2E_NAME: no $EXE"; exit 1; }
+}
+
+# Result lines; fail also sets E2E_FAILED=1 (a test may `exit "$E2E_FAILED"`).
+pass() { echo "PASS $E2E_NAME: $*"; }
+fail() {
+    echo "FAIL $E2E_NAME: $*"
+    E2E_FAILED=1
+}
+check() { # check WHAT COMMAND...: one PASS or FAIL line
+    local what="$1"
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# start_program [ARGS...]: motoskop.exe under Wine in the background, then up to 40 s for its
+# window titled MOTOSKOP to be shown (a first start builds the settings tree first).
+start_program() {
+    start_bg motoskop wine "${EXE:-${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}}" "$@"
+    APP_PID=$!
+    APP_WINDOW=""
+    local i
+    for i in $(seq 1 160); do
+        APP_WINDOW="$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | head -1)"
+        [ -n "$APP_WINDOW" ] && return 0
+        kill -0 "$APP_PID" 2>/dev/null || return 1
+        sleep 0.25
+    done
+    return 1
+}
+
+# pixel X Y [PNG]: the colour #RRGGBB of a pixel of the screen, or of a screenshot.
+pixel() {
+    if [ -n "${3:-}" ]; then
+        convert "$3" -crop "1x1+$1+$2" +repage -depth 8 txt:-
+    else
+        import -window root -crop "1x1+$1+$2" -depth 8 txt:-
+    fi | tail -1 | grep -o '#[0-9A-F]\{6\}'
+}
+
+# area_change A.png B.png WxH+X+Y: how many pixels of that area differ between two screenshots.
+area_change() {
+    harness_make_run_dir
+    convert "$1" -crop "$3" +repage "$HARNESS_RUN/area-a.png" &&
+        convert "$2" -crop "$3" +repage "$HARNESS_RUN/area-b.png" &&
+        compare -metric AE "$HARNESS_RUN/area-a.png" "$HARNESS_RUN/area-b.png" null: 2>&1 | cut -d' ' -f1
 }
