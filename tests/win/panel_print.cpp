@@ -15,6 +15,7 @@
 #include "app/MainState.h"
 #include "glpanel/OpenGLPanel.h"
 #include "live/StripChart.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
@@ -90,13 +91,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using program_driver::Pump;
 
 } // namespace
 
