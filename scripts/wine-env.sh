@@ -12,8 +12,8 @@
 #   map_com N TARGET     point COMn at a device (a pty, /dev/ttyUSB0 ...)
 #   unmap_com N          make COMn a port that cannot be opened
 #   start_bg NAME CMD... run a command in the background and remember its PID for cleanup
-#   harness_cleanup      kill what this shell started (by PID, newest first); installed as an
-#                        EXIT trap by harness_trap
+#   harness_cleanup      kill what this shell started (by PID, newest first; its own Xvfb only
+#                        once the prefix's Wine session has ended); the EXIT trap of harness_trap
 #
 # Driving the program (tests/e2e, scripts/demo, bench):
 #   e2e_begin NAME       the opening of every end-to-end test: cleanup trap, prefix, display;
@@ -99,6 +99,7 @@ ensure_display() {
     done
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     HARNESS_PIDS+=("$!")
+    HARNESS_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -179,8 +180,15 @@ harness_cleanup() {
     local i pid
     for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
         pid="${HARNESS_PIDS[$i]}"
+        # Our display goes last, once Wine has shut the prefix's session down: its desktop
+        # process (explorer.exe) still holds a connection to it until then, and a display
+        # taken from under it makes it print "X connection to :N broken".
+        if [ "$pid" = "${HARNESS_XVFB_PID:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+            timeout 20 wineserver -w 2>/dev/null
+        fi
         { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
     done
+    HARNESS_XVFB_PID=""
     HARNESS_PIDS=()
     if [ -n "${HARNESS_UNMAP_COM1:-}" ]; then unmap_com 1; fi
     HARNESS_UNMAP_COM1=""
