@@ -39,7 +39,7 @@ find_program() {
     for f in /proc/[0-9]*/cmdline; do
         pid="${f#/proc/}"
         pid="${pid%/cmdline}"
-        tr '\0' ' ' <"$f" 2>/dev/null | grep -qi 'motoskop\.exe' || continue
+        { tr '\0' ' ' <"$f"; } 2>/dev/null | grep -qi 'motoskop\.exe' || continue
         [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "motoskop.exe" ] || continue
         descends_from "$pid" "$LAUNCHER" && { echo "$pid"; return 0; }
     done
