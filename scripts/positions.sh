@@ -14,44 +14,41 @@
 # coordinates are screen coordinates. The secondary windows (524x365: trouble codes,
 # actuators, colours, about) are centred on it, at (800-524)/2, (572-365)/2 = 138, 103.
 # The rectangles are those of the windows' placement tables (app/TForm1.cpp, codes/TForm4.cpp,
-# link/TForm5.cpp, settings/TForm6.cpp, app/TForm7.cpp); keep them in step when a button moves.
+# link/TForm5.cpp, settings/TForm6.cpp, app/TForm7.cpp); tests/e2e/positions_table.sh fails
+# when a button moves there and not here.
 
 POSITION_MAIN=(0 0)
 POSITION_SECONDARY=(138 103)
 
-# NAME -> "WINDOW LEFT TOP WIDTH HEIGHT" in that window's client coordinates.
+# NAME -> "WINDOW LEFT TOP WIDTH HEIGHT" in that window's client coordinates; the comment names
+# the window class and the picture (tests/e2e/positions_table.sh compares them with the code).
 declare -gA POSITIONS=(
-    # main window (TForm1)
-    [CLOSE]="MAIN 776 2 18 9"             # Image13, the close cross
-    [DRAG_BAR]="MAIN 0 0 769 12"          # Image19
-    [GRAPH1_PREV]="MAIN 400 16 23 13"     # Image5: the arrows that step a chart's parameter
-    [GRAPH1_NEXT]="MAIN 424 16 23 13"     # Image6
-    [GRAPH2_PREV]="MAIN 401 143 23 13"    # Image7
-    [GRAPH2_NEXT]="MAIN 425 143 23 13"    # Image8
-    [GRAPH3_PREV]="MAIN 401 271 23 13"    # Image9
-    [GRAPH3_NEXT]="MAIN 425 271 23 13"    # Image10
-    [GRAPH4_PREV]="MAIN 401 399 23 13"    # Image11
-    [GRAPH4_NEXT]="MAIN 425 399 23 13"    # Image12
-    [COLOURS]="MAIN 485 349 67 20"        # Image32, opens the colour window
-    [ABOUT]="MAIN 704 349 67 20"          # Image33, opens the about window
-    [START]="MAIN 485 399 95 20"          # Image15, START and STOP
-    [ERROR]="MAIN 581 399 95 20"          # Image17, opens the trouble-code window
-    [TEST]="MAIN 677 399 95 20"           # Image16, opens the actuator window
-    [CAR]="MAIN 103 548 26 19"            # Image3, the next car
-    [ENGINE]="MAIN 255 548 26 19"         # Image4, the next engine
-    [PORT]="MAIN 701 548 26 19"           # Image2, the next COM port
-    # trouble-code window (TForm4)
-    [CODES_RESET]="SECONDARY 168 342 26 19"
-    [CODES_EXIT]="SECONDARY 493 342 26 19"
-    # actuator window (TForm5)
-    [ACT_RETURN]="SECONDARY 168 342 26 19" # hand control back to the ECU
-    [ACT_EXIT]="SECONDARY 493 342 26 19"
-    # colour window (TForm6)
-    [COLOURS_STANDARD]="SECONDARY 8 342 24 18" # "Стандртные настройки"
-    [COLOURS_SAVE]="SECONDARY 169 342 24 18"   # "Сохранить настройки"
-    [COLOURS_EXIT]="SECONDARY 493 342 24 18"   # "Выход"
-    # about window (TForm7)
-    [ABOUT_EXIT]="SECONDARY 493 342 24 18"
+    [CLOSE]="MAIN 776 2 18 9"                  # TForm1 Image13: the close cross
+    [DRAG_BAR]="MAIN 0 0 769 12"               # TForm1 Image19
+    [GRAPH1_PREV]="MAIN 400 16 23 13"          # TForm1 Image5: the arrows that step a chart
+    [GRAPH1_NEXT]="MAIN 424 16 23 13"          # TForm1 Image6
+    [GRAPH2_PREV]="MAIN 401 143 23 13"         # TForm1 Image7
+    [GRAPH2_NEXT]="MAIN 425 143 23 13"         # TForm1 Image8
+    [GRAPH3_PREV]="MAIN 401 271 23 13"         # TForm1 Image9
+    [GRAPH3_NEXT]="MAIN 425 271 23 13"         # TForm1 Image10
+    [GRAPH4_PREV]="MAIN 401 399 23 13"         # TForm1 Image11
+    [GRAPH4_NEXT]="MAIN 425 399 23 13"         # TForm1 Image12
+    [COLOURS]="MAIN 485 349 67 20"             # TForm1 Image32: opens the colour window
+    [ABOUT]="MAIN 704 349 67 20"               # TForm1 Image33: opens the about window
+    [START]="MAIN 485 399 95 20"               # TForm1 Image15: START and STOP
+    [ERROR]="MAIN 581 399 95 20"               # TForm1 Image17: opens the trouble-code window
+    [TEST]="MAIN 677 399 95 20"                # TForm1 Image16: opens the actuator window
+    [CAR]="MAIN 103 548 26 19"                 # TForm1 Image3: the next car
+    [ENGINE]="MAIN 255 548 26 19"              # TForm1 Image4: the next engine
+    [PORT]="MAIN 701 548 26 19"                # TForm1 Image2: the next COM port
+    [CODES_RESET]="SECONDARY 168 342 26 19"    # TForm4 Image2: trouble codes, "Сброс"
+    [CODES_EXIT]="SECONDARY 493 342 26 19"     # TForm4 Image3
+    [ACT_RETURN]="SECONDARY 168 342 26 19"     # TForm5 Image2: actuators, control back to the ECU
+    [ACT_EXIT]="SECONDARY 493 342 26 19"       # TForm5 Image3
+    [COLOURS_STANDARD]="SECONDARY 8 342 24 18" # TForm6 Image2: "Стандртные настройки"
+    [COLOURS_SAVE]="SECONDARY 169 342 24 18"   # TForm6 Image3: "Сохранить настройки"
+    [COLOURS_EXIT]="SECONDARY 493 342 24 18"   # TForm6 Image4: "Выход"
+    [ABOUT_EXIT]="SECONDARY 493 342 24 18"     # TForm7 Image2
 )
 # The twelve graph-set buttons SET1..SET12 (Image20..Image31) in a row on the main window.
 for _set in $(seq 1 12); do POSITIONS[SET$_set]="MAIN $((484 + 24 * (_set - 1))) 16 23 13"; done
