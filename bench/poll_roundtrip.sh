@@ -3,8 +3,7 @@
 # 8200-baud pacing. Uses build/native and build/win (builds the two targets if needed).
 # usage: bench/poll_roundtrip.sh [polls]
 set -uo pipefail
-source "$(dirname "$0")/../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
+source "$(dirname "$0")/../scripts/wine-env.sh"
 POLLS="${1:-100}"
 [ -x "${MOTOSKOP_ECUSIM:-$BUILD/native/ecusim}" ] || build_native ecusim
 WIN_EXE="${MOTOSKOP_BENCH_EXE:-$BUILD/win/bench_poll_roundtrip.exe}"

@@ -7,8 +7,7 @@
 # usage: bench/program_cpu.sh [seconds]   (default 60; uses build/native and build/win,
 # or MOTOSKOP_ECUSIM / MOTOSKOP_EXE)
 set -uo pipefail
-source "$(dirname "$0")/../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
+source "$(dirname "$0")/../scripts/wine-env.sh"
 SECONDS_TO_MEASURE="${1:-60}"
 EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
 [ -x "${MOTOSKOP_ECUSIM:-$BUILD/native/ecusim}" ] || build_native ecusim
@@ -22,8 +21,8 @@ ensure_display
 XVFB_PID=""
 [ -n "$OWN_XVFB" ] && XVFB_PID="${HARNESS_PIDS[-1]}"
 start_ecusim --family 1 --pace on
-start_bg motoskop wine "$EXE" 2>"$(harness_run_dir)/wine.err" # Wine's own chatter
-LAUNCHER=$!
+start_program 2>"$(harness_run_dir)/wine.err" # Wine's own chatter
+LAUNCHER=$APP_PID
 
 # The process that runs motoskop.exe: the launcher itself once it has become the
 # Windows process, or a descendant of it.
@@ -40,7 +39,7 @@ find_program() {
     for f in /proc/[0-9]*/cmdline; do
         pid="${f#/proc/}"
         pid="${pid%/cmdline}"
-        tr '\0' ' ' <"$f" 2>/dev/null | grep -qi 'motoskop\.exe' || continue
+        { tr '\0' ' ' <"$f"; } 2>/dev/null | grep -qi 'motoskop\.exe' || continue
         [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "motoskop.exe" ] || continue
         descends_from "$pid" "$LAUNCHER" && { echo "$pid"; return 0; }
     done
@@ -48,10 +47,6 @@ find_program() {
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 
-for _ in $(seq 1 80); do
-    xdotool search --name '^MOTOSKOP$' >/dev/null 2>&1 && break
-    sleep 0.25
-done
 PROGRAM="$(find_program)" || die "cannot find the process of motoskop.exe"
 # This prefix's wineserver works in a directory named server-DEV-INODE of the prefix.
 SERVER_DIR="server-$(stat -c '%D' "$WINEPREFIX")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
@@ -60,7 +55,7 @@ for pid in $(pgrep wineserver); do
     case "$(readlink "/proc/$pid/cwd")" in */"$SERVER_DIR") WINESERVER="$pid" ;; esac
 done
 sleep 2
-xdotool mousemove 530 409 mousedown 1 sleep 0.15 mouseup 1 # START
+click START
 sleep 5
 
 HZ="$(getconf CLK_TCK)"

@@ -1,4 +1,5 @@
-# The Wine + Xvfb + simulator harness. Source it (after scripts/lib.sh); do not run it.
+# The Wine + Xvfb + simulator harness. Source it; do not run it (it sources scripts/lib.sh
+# and scripts/positions.sh when they are not loaded yet).
 #
 #   wine_env             export WINEPREFIX (build/wineprefix unless MOTOSKOP_WINEPREFIX is set),
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
@@ -8,11 +9,22 @@
 #                        exports MOTOSKOP_ECUSIM_CONTROL, MOTOSKOP_ECUSIM_LOG, MOTOSKOP_ECUSIM_PTY
 #   stop_ecusim          stop it again (its port left unmapped)
 #   ecusim_ctl CMD...    append a control command and wait until the simulator has applied it
+#   ecusim_polls         how many polls the simulator has received so far
 #   map_com N TARGET     point COMn at a device (a pty, /dev/ttyUSB0 ...)
 #   unmap_com N          make COMn a port that cannot be opened
 #   start_bg NAME CMD... run a command in the background and remember its PID for cleanup
-#   harness_cleanup      kill what this shell started (by PID, newest first); installed as an
-#                        EXIT trap by harness_trap
+#   harness_cleanup      kill what this shell started (by PID, newest first; its own Xvfb only
+#                        once the prefix's Wine session has ended); the EXIT trap of harness_trap
+#
+# Driving the program (tests/e2e, scripts/demo, bench):
+#   e2e_begin NAME       the opening of every end-to-end test: cleanup trap, prefix, display;
+#                        sets EXE (motoskop.exe) and RUN (this run's directory); pass/fail/check
+#                        then print the result lines "PASS NAME: ..." / "FAIL NAME: ..."
+#   start_program [ARGS] motoskop.exe in the background; waits for its window; sets APP_PID and
+#                        APP_WINDOW (the X window); returns 1 when no window came
+#   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
+#   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
+#   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
 #
 # COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 and COM12 (a port
 # beyond the first eight, as USB adapters get) to the links <prefix>/ports/comN, and
@@ -20,6 +32,9 @@
 # it in HKLM\HARDWARE\DEVICEMAP\SERIALCOMM); an unmapped one cannot be opened. Wine's mount manager rewrites
 # dosdevices/comN at start-up whenever a host serial port (/dev/ttyS0 ...) exists, so the
 # registry is what makes a mapping stick; the harness then only moves ports/comN around.
+
+declare -F log >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+declare -F click >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/positions.sh"
 
 HARNESS_PIDS=()
 HARNESS_RUN=""
@@ -98,6 +113,7 @@ ensure_display() {
     done
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     HARNESS_PIDS+=("$!")
+    HARNESS_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -179,8 +195,15 @@ harness_cleanup() {
     local i pid
     for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
         pid="${HARNESS_PIDS[$i]}"
+        # Our display goes last, once Wine has shut the prefix's session down: its desktop
+        # process (explorer.exe) still holds a connection to it until then, and a display
+        # taken from under it makes it print "X connection to :N broken".
+        if [ "$pid" = "${HARNESS_XVFB_PID:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+            timeout 20 wineserver -w 2>/dev/null
+        fi
         { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
     done
+    HARNESS_XVFB_PID=""
     HARNESS_PIDS=()
     if [ -n "${HARNESS_UNMAP_COM:-}" ]; then unmap_com "$HARNESS_UNMAP_COM"; fi
     HARNESS_UNMAP_COM=""
@@ -193,4 +216,65 @@ harness_trap() {
     harness_make_run_dir
     trap 'harness_cleanup' EXIT
     trap 'exit 130' INT TERM
+}
+
+ecusim_polls() { grep -c '^rx F4 56 01 B5$' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true; }
+
+# The opening of every end-to-end test (tests/e2e/NAME.sh):
+#     source "$(dirname "$0")/../../scripts/wine-env.sh"
+#     e2e_begin NAME
+e2e_begin() {
+    E2E_NAME="$1"
+    E2E_FAILED=0
+    harness_trap
+    wine_env
+    ensure_display
+    EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
+    RUN="$(harness_run_dir)"
+    [ -f "$EXE" ] || { echo "FAIL $E2E_NAME: no $EXE"; exit 1; }
+}
+
+# Result lines; fail also sets E2E_FAILED=1 (a test may `exit "$E2E_FAILED"`).
+pass() { echo "PASS $E2E_NAME: $*"; }
+fail() {
+    echo "FAIL $E2E_NAME: $*"
+    E2E_FAILED=1
+}
+check() { # check WHAT COMMAND...: one PASS or FAIL line
+    local what="$1"
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# start_program [ARGS...]: motoskop.exe under Wine in the background, then up to 40 s for its
+# window titled MOTOSKOP to be shown (a first start builds the settings tree first).
+start_program() {
+    start_bg motoskop wine "${EXE:-${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}}" "$@"
+    APP_PID=$!
+    APP_WINDOW=""
+    local i
+    for i in $(seq 1 160); do
+        APP_WINDOW="$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | head -1)"
+        [ -n "$APP_WINDOW" ] && return 0
+        kill -0 "$APP_PID" 2>/dev/null || return 1
+        sleep 0.25
+    done
+    return 1
+}
+
+# pixel X Y [PNG]: the colour #RRGGBB of a pixel of the screen, or of a screenshot.
+pixel() {
+    if [ -n "${3:-}" ]; then
+        convert "$3" -crop "1x1+$1+$2" +repage -depth 8 txt:-
+    else
+        import -window root -crop "1x1+$1+$2" -depth 8 txt:-
+    fi | tail -1 | grep -o '#[0-9A-F]\{6\}'
+}
+
+# area_change A.png B.png WxH+X+Y: how many pixels of that area differ between two screenshots.
+area_change() {
+    harness_make_run_dir
+    convert "$1" -crop "$3" +repage "$HARNESS_RUN/area-a.png" &&
+        convert "$2" -crop "$3" +repage "$HARNESS_RUN/area-b.png" &&
+        compare -metric AE "$HARNESS_RUN/area-a.png" "$HARNESS_RUN/area-b.png" null: 2>&1 | cut -d' ' -f1
 }

@@ -8,31 +8,12 @@
 # the grid stored brighter than standard goes back to standard on "Стандртные
 # настройки" and "Выход", on screen and in the registry. Screenshots go to $SHOTS.
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
-harness_trap
-wine_env
-ensure_display
-
-EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
-SHOTS="${SHOTS:-$(harness_run_dir)}"
-RUN="$(harness_run_dir)"
-[ -f "$EXE" ] || { echo "FAIL charts_live: no $EXE"; exit 1; }
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin charts_live
+SHOTS="${SHOTS:-$RUN}"
 
 SET1='HKEY_CURRENT_USER\MOTOSKOP\CARS\ESPERO\ENGINE\1.5_MPFI_DOHC_1\SET_GRAF1'
 COM='HKEY_CURRENT_USER\MOTOSKOP\Com'
-failed=0
-pass() { echo "PASS charts_live: $*"; }
-fail() { echo "FAIL charts_live: $*"; failed=1; }
-
-wait_window() {
-    for _ in $(seq 1 80); do
-        xdotool search --name '^MOTOSKOP$' >/dev/null 2>&1 && return 0
-        sleep 0.25
-    done
-    return 1
-}
-click() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.15 mouseup 1; }
 shot() { import -window root "$SHOTS/$1.png"; }
 ppm() { convert "$SHOTS/$1.png" ppm:-; }
 reg_dword() { # reg_dword KEY VALUE -> decimal, or nothing
@@ -45,10 +26,9 @@ reg_dword() { # reg_dword KEY VALUE -> decimal, or nothing
 
 # A first start creates the whole settings tree; only then is set 1 worth preparing.
 if ! wine reg query 'HKEY_CURRENT_USER\MOTOSKOP' >/dev/null 2>&1; then
-    start_bg motoskop-first wine "$EXE"
-    wait_window || true
+    start_program || true
     sleep 2
-    kill "${HARNESS_PIDS[-1]}" 2>/dev/null || true
+    kill "$APP_PID" 2>/dev/null || true
     sleep 1
 fi
 # What this test changes in the shared prefix is put back at its end.
@@ -74,7 +54,7 @@ trap 'restore_registry; harness_cleanup' EXIT
     done
 } >"$RUN/prepare.reg"
 wine regedit /S "$(wine_path "$RUN/prepare.reg")" >/dev/null 2>&1 ||
-    { echo "FAIL charts_live: cannot prepare the registry"; exit 1; }
+    { fail "cannot prepare the registry"; exit 1; }
 
 # Pixel counts over screenshots (a small PPM reader; no imaging modules needed).
 cat >"$RUN/probe.py" <<'PY'
@@ -135,13 +115,12 @@ print("bars low=%d high=%d" % (count(one, 495, 480, 265, 38, bar), count(one, 49
 PY
 
 start_ecusim --family 1 --pace on
-start_bg motoskop wine "$EXE"
-wait_window || { echo "FAIL charts_live: no window titled MOTOSKOP"; exit 1; }
+start_program || { fail "no window titled MOTOSKOP"; exit 1; }
 sleep 3
 
-click 436 405 # graph 4's right arrow: UBAT (28) -> UO2SENS (29)
+click GRAPH4_NEXT # UBAT (28) -> UO2SENS (29)
 sleep 0.5
-click 530 409 # START
+click START
 sleep 25
 shot live1
 sleep 1.5
@@ -165,14 +144,14 @@ for k in 1 2 3 4; do
     if [ "$(field "chart$k" moved)" -gt 20 ]; then moved=$((moved + 1)); fi
 done
 [ "$moved" -ge 3 ] || fail "the charts did not move in 1.5 s (only $moved of 4 changed)"
-[ "$failed" = 0 ] && pass "four charts with trace, labels and value text; $moved of 4 moved"
+[ "$E2E_FAILED" = 0 ] && pass "four charts with trace, labels and value text; $moved of 4 moved"
 low="$(field bars low)" high="$(field bars high)"
 if [ "$low" -gt 100 ] && [ "$high" -gt 20 ]; then
     pass "received-data bars ($low low, $high high pixels)"
 else
     fail "received-data bars missing or flat ($low low, $high high pixels)"
 fi
-polls="$(grep -c '^rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" || true)"
+polls="$(ecusim_polls)"
 if [ "$polls" -ge 100 ]; then pass "$polls polls answered"; else fail "only $polls polls in 28 s"; fi
 graf4="$(reg_dword "$SET1" Graf4)"
 if [ "$graf4" = 29 ]; then
@@ -194,13 +173,13 @@ colour_window() { # colour_window IsViewable|IsUnMapped: wait for that state
     done
     return 1
 }
-click 518 359 # the settings button
+click COLOURS
 colour_window IsViewable || fail "the colour window did not open"
 sleep 1
 shot colours_open
-click 158 454 # "Стандртные настройки"
+click COLOURS_STANDARD
 sleep 0.5
-click 643 454 # "Выход"
+click COLOURS_EXIT
 colour_window IsUnMapped || fail "the colour window did not close"
 sleep 0.5
 shot colours_closed
@@ -218,13 +197,10 @@ else
     fail "registry GRID_T=${grid_t:-none} GRAPHIC_R=${graphic_r:-none}"
 fi
 # The main window takes input again: STOP answers (its red lamp goes out).
-click 530 409
+click START
 sleep 1
 shot stopped
-lamp() {
-    convert "$SHOTS/$1.png" -crop 1x1+497+409 +repage -depth 8 txt:- | tail -1 |
-        grep -o '#[0-9A-F]\{6\}'
-}
+lamp() { pixel 497 409 "$SHOTS/$1.png"; }
 on="$(lamp colours_closed)" off="$(lamp stopped)"
 if [ $((16#${on:1:2})) -gt 180 ] && [ $((16#${off:1:2})) -lt 180 ]; then
     pass "main window enabled after Выход (lamp $on -> $off)"
@@ -233,4 +209,4 @@ else
 fi
 
 mkdir -p "$BUILD/screenshots" && cp "$SHOTS/live1.png" "$BUILD/screenshots/charts_live.png"
-exit "$failed"
+exit "$E2E_FAILED"

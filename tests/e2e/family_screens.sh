@@ -7,61 +7,37 @@
 # Screenshots of each go to the run directory and build/screenshots/; the
 # readout area must change with fresh data and the simulator must see polls.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
-harness_trap
-wine_env
-ensure_display
-
-EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
-[ -f "$EXE" ] || { echo "FAIL family_screens: no $EXE"; exit 1; }
-RUN="$(harness_run_dir)"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin family_screens
 SHOTS="$BUILD/screenshots"
 mkdir -p "$SHOTS"
 FIRST_SECONDS="${FAMILY_SCREENS_FIRST_SECONDS:-20}"
-
-pass() { echo "PASS family_screens: $*"; }
-fail() { echo "FAIL family_screens: $*"; }
 
 # The program reads the port from the registry: make sure it is COM1.
 wine reg add 'HKCU\MOTOSKOP\Com' /v ComPort /t REG_DWORD /d 0 /f >/dev/null 2>&1
 start_ecusim --family 1 --pace on
 
-start_bg motoskop wine "$EXE"
-APP_PID=$!
-window=""
-for _ in $(seq 1 120); do
-    window="$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | head -1)"
-    [ -n "$window" ] && break
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.25
-done
-[ -n "$window" ] || { fail "no window titled MOTOSKOP"; exit 1; }
+start_program || { fail "no window titled MOTOSKOP"; exit 1; }
 sleep 2
 
-click() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.1 mouseup 1 sleep 0.15; }
-car() { click $((103 + 13)) $((548 + 9)); }
-engine() { click $((255 + 13)) $((548 + 9)); }
-start_stop() { click 530 409; }
+# Each press gets a moment before the next, as a hand would.
+car() { click CAR && sleep 0.15; }
+engine() { click ENGINE && sleep 0.15; }
+start_stop() { click START && sleep 0.15; }
 shot() { import -window root -crop 800x572+0+0 +repage "$1"; }
-polls() { grep -c '^rx F4 56 01 B5$' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true; }
 # Pixels of the readout values (Param_1..Param_14) that differ between two shots.
-readout_change() {
-    convert "$1" -crop 110x226+658+62 +repage "$RUN/a.png" &&
-        convert "$2" -crop 110x226+658+62 +repage "$RUN/b.png" &&
-        compare -metric AE "$RUN/a.png" "$RUN/b.png" null: 2>&1 | cut -d' ' -f1
-}
+readout_change() { area_change "$1" "$2" 110x226+658+62; }
 
 # Connects with the simulator in FAMILY's layout, waits SECONDS, photographs, disconnects.
 connect() { # connect FAMILY NAME SECONDS
     local family="$1" name="$2" before after changed
     ecusim_ctl family "$family" || fail "simulator did not take family $family"
     shot "$RUN/$name-idle.png"
-    before=$(polls)
+    before=$(ecusim_polls)
     start_stop
     sleep "$3"
     shot "$RUN/$name.png"
-    after=$(polls)
+    after=$(ecusim_polls)
     start_stop
     sleep 1.2 # the link lets the port go; the buttons come back
     cp "$RUN/$name.png" "$SHOTS/family_$name.png"

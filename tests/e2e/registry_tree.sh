@@ -6,38 +6,16 @@
 # "wine reg add" while the program is closed come back on the next start.
 # The tree is left as a normal start leaves it (COM1, default colours).
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
-harness_trap
-wine_env
-ensure_display
-
-EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
-[ -f "$EXE" ] || { echo "FAIL registry_tree: no $EXE"; exit 1; }
-RUN="$(harness_run_dir)"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin registry_tree
 KEY='HKCU\MOTOSKOP'
-
-pass() { echo "PASS registry_tree: $*"; }
-fail() { echo "FAIL registry_tree: $*"; }
-check() { # check WHAT COMMAND...
-    local what="$1"
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
 
 # Starts the program, waits for its window, optionally photographs it, ends it.
 run_program() { # run_program [SHOT]
-    local started window="" pid
+    local started pid
     started=$(date +%s%N)
-    start_bg motoskop wine "$EXE"
-    pid=$!
-    for _ in $(seq 1 160); do
-        window="$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | head -1)"
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.25
-    done
-    [ -n "$window" ] || { fail "no window titled MOTOSKOP"; return 1; }
+    start_program || { fail "no window titled MOTOSKOP"; return 1; }
+    pid=$APP_PID
     log "window after $((($(date +%s%N) - started) / 1000000)) ms"
     if [ -n "${1:-}" ]; then
         sleep 1.5 # the panels paint
@@ -62,12 +40,6 @@ export_tree() { # export_tree KEY FILE
 }
 value_of() { # value_of FILE NAME -> the dword's hex digits
     grep -E "^\"$2\"=" "$1" | head -1 | sed -E 's/.*=dword:([0-9a-f]+)/\1/'
-}
-# How many pixels of a WxH+X+Y area differ between two screenshots.
-area_change() { # area_change A B GEOMETRY
-    convert "$1" -crop "$3" +repage "$RUN/a.png" &&
-        convert "$2" -crop "$3" +repage "$RUN/b.png" &&
-        compare -metric AE "$RUN/a.png" "$RUN/b.png" null: 2>&1 | cut -d' ' -f1
 }
 
 # 1. First start: the whole tree, zeros everywhere, no colours.

@@ -5,31 +5,15 @@
 # control back to the ECU, and the main window takes the mouse again.
 # Screenshots go to $SHOTS (codes.png, actuators.png).
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
-harness_trap
-wine_env
-ensure_display
-
-EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
-SHOTS="${SHOTS:-$(harness_run_dir)}"
-[ -f "$EXE" ] || die "no $EXE"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin windows_screens
+SHOTS="${SHOTS:-$RUN}"
 start_ecusim --family 1 --codes FF FF 00 00
 
-start_bg motoskop wine "$EXE"
-for _ in $(seq 1 60); do
-    xdotool search --name '^MOTOSKOP$' >/dev/null 2>&1 && break
-    sleep 0.5
-done
+start_program || true
 sleep 2
 
-click() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.15 mouseup 1; }
 shot() { import -window root "$SHOTS/$1.png"; }
-check() { # check WHAT COMMAND...: one PASS or FAIL line
-    local what="$1"
-    shift
-    if "$@"; then echo "PASS $what"; else echo "FAIL $what"; fi
-}
 # Waits up to 3 s for a command to succeed.
 within3s() {
     local i
@@ -49,35 +33,31 @@ has_text() { [ "$(text_share "$1" "$2")" -ge "$3" ]; }
 no_text() { [ "$(text_share "$1" "$2")" -eq 0 ]; }
 logged() { grep -qx "$1" "$MOTOSKOP_ECUSIM_LOG"; }
 
-# The main window sits at the top-left; both windows are centred on it.
-WX=$(((800 - 524) / 2))
-WY=$(((572 - 365) / 2))
-EXIT_X=$((WX + 493 + 13))
-EXIT_Y=$((WY + 342 + 9))
-LIST="490x305+$((WX + 24))+$((WY + 20))"
+# The trouble-code list of the window centred on the main window.
+LIST="490x305+$((POSITION_SECONDARY[0] + 24))+$((POSITION_SECONDARY[1] + 20))"
 
-click 530 409 # START
-within3s grep -q 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" || echo "FAIL no poll reached the simulator"
+click START
+within3s grep -q 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" || fail "no poll reached the simulator"
 sleep 1.5
 
-click $((581 + 47)) $((399 + 10)) # ERROR
+click ERROR
 check "trouble-code window opens" within3s windows_shown 2
 sleep 1
 shot codes
 check "trouble-code list shows the codes" has_text codes "$LIST" 20
-click $((WX + 168 + 13)) $((WY + 342 + 9)) # reset
+click CODES_RESET
 check "reset sends the clear-codes frame" within3s logged "rx F4 60 04 00 00 40 00 00 00 00 00 00 00 68"
 sleep 1
 shot codes_reset
 check "the list empties after the reset" no_text codes_reset "$LIST"
-click "$EXIT_X" "$EXIT_Y"
+click CODES_EXIT
 check "trouble-code window closes" within3s windows_shown 1
 
-click $((677 + 47)) $((399 + 10)) # TEST
+click TEST
 check "actuator window opens" within3s windows_shown 2
 sleep 2.5
 shot actuators
-click "$EXIT_X" "$EXIT_Y"
+click ACT_EXIT
 check "exit hands control back to the ECU" \
     within3s logged "rx F4 60 04 00 00 00 00 00 00 00 00 00 00 A8"
 check "actuator window closes" within3s windows_shown 1

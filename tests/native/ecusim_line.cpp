@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -62,5 +65,42 @@ TEST(EcusimLine, PacedAnswerStopsWhenTheProgramSpeaks) {
     EXPECT_LT(w.sent, 64u);
     uint8_t b[8];
     EXPECT_EQ(line.readAvailable(b, sizeof(b)), 4); // the new request is still there to read
+    ::close(program);
+}
+
+// Wine's server opens a COM port's device itself and is a session leader without a terminal:
+// the simulator's pty must not become its terminal (or it gets SIGHUP whenever the simulator
+// ends). Another session opening the pty as such a process does must not get it.
+TEST(EcusimLine, PtyIsNoOtherSessionsTerminal) {
+    SerialLine line;
+    std::string error;
+    ASSERT_TRUE(line.openPty(error)) << error;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setsid();
+        const int fd = ::open(line.slavePath().c_str(), O_RDWR | O_NONBLOCK); // no O_NOCTTY
+        ::_exit(fd < 0 ? 2 : ::tcgetsid(fd) == ::getsid(0) ? 1 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the pty became the other session's terminal";
+}
+
+// The line hangs up when the simulator ends: a program reading it sees the end, not silence.
+TEST(EcusimLine, LineHangsUpWhenTheSimulatorEnds) {
+    int program = -1;
+    {
+        SerialLine line;
+        std::string error;
+        ASSERT_TRUE(line.openPty(error)) << error;
+        program = ::open(line.slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(program, 0);
+    }
+    uint8_t b[4];
+    const ssize_t n = ::read(program, b, sizeof(b));
+    const int err = errno;
+    EXPECT_TRUE(n == 0 || (n < 0 && err == EIO)) << "read " << n << ", errno " << err;
     ::close(program);
 }

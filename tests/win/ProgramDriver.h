@@ -1,7 +1,8 @@
 #pragma once
-// For Windows tests that drive the whole program in-process: the real main
-// window, its link thread on COM1 against the ECU simulator the harness
-// started, and the user's clicks as the windows receive them.
+// For every Windows test that drives windows in-process: the message pump, the
+// user's clicks as the windows receive them, and for the whole program the real
+// main window with its link thread on COM1 against the ECU simulator the harness
+// started. A test writes no pump or click of its own: what is missing goes here.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -37,7 +38,7 @@ inline long long Now() {
 
 // Runs the message loop (timers, posts from the link thread) until `done` holds
 // or the time is up; true when it held.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     const long long end = Now() + timeoutMs;
     for (;;) {
         Pump();
@@ -51,12 +52,44 @@ inline void PumpFor(int ms) {
     PumpUntil([] { return false; }, ms);
 }
 
-// A left click in the middle of a picture, as its form receives it.
+// The left button going down, and up, at a point of a window's client area.
+inline void Press(HWND window, int x, int y) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+inline void Release(HWND window, int x, int y) {
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+inline void Press(ui::Form& form, int x, int y) {
+    Press(form.handle(), x, y);
+}
+inline void Release(ui::Form& form, int x, int y) {
+    Release(form.handle(), x, y);
+}
+
+// A left click at a point of a form, as the form receives it.
+inline void Click(ui::Form& form, int x, int y) {
+    Press(form, x, y);
+    Release(form, x, y);
+}
+
+// The same in the middle of a control (a picture button, a label).
+inline POINT CentreOf(const ui::Control& control) {
+    return {control.left() + control.width() / 2, control.top() + control.height() / 2};
+}
+inline void Press(ui::Form& form, const ui::Control& control) {
+    Press(form, CentreOf(control).x, CentreOf(control).y);
+}
+inline void Release(ui::Form& form, const ui::Control& control) {
+    Release(form, CentreOf(control).x, CentreOf(control).y);
+}
 inline void Click(ui::Form& form, const ui::Control& control) {
-    const LPARAM at =
-        MAKELPARAM(control.left() + control.width() / 2, control.top() + control.height() / 2);
-    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(form.handle(), WM_LBUTTONUP, 0, at);
+    Click(form, CentreOf(control).x, CentreOf(control).y);
+}
+
+// A right click at a point of a form.
+inline void RightClick(ui::Form& form, int x, int y) {
+    SendMessageW(form.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    SendMessageW(form.handle(), WM_RBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // The user drags a trackbar to a position.
@@ -66,15 +99,19 @@ inline void Drag(ui::Form& form, ui::TrackBar& bar, int position) {
                  reinterpret_cast<LPARAM>(bar.handle()));
 }
 
-// The main window as the program builds it; never destroyed, as in the program.
-inline TForm1& Main() {
-    static TForm1* form = [] {
-        auto* f = new TForm1();
-        f->show();
-        Pump();
-        return f;
-    }();
-    return *form;
+// A new main window (or a window derived from it) as a start of the program
+// builds it; never destroyed, as in the program.
+template <class Window = TForm1> Window& StartMainWindow() {
+    auto* f = new Window();
+    f->show();
+    Pump();
+    return *f;
+}
+
+// The one main window of a test program, made on first use.
+template <class Window = TForm1> Window& Main() {
+    static Window& form = StartMainWindow<Window>();
+    return form;
 }
 
 // START, then the first good reply enables the trouble-code and actuator buttons.

@@ -20,6 +20,7 @@
 #include "live/RawDataBars.h"
 #include "live/RawDataPanel_win32.h"
 #include "live/StripChart_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
@@ -79,13 +80,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using program_driver::Pump;
 
 class ChartsRender : public ::testing::Test {
   protected:

@@ -13,6 +13,7 @@
 
 #include "glpanel/Cp1251.h"
 #include "glpanel/OpenGLPanel_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
@@ -33,13 +34,7 @@ HWND Host() {
     return host;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using program_driver::Pump;
 
 // Counts the lit pixels of the panel's picture.
 int Ink(TOpenGLPanel& panel) {

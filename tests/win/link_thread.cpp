@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/ComPort_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 // The status lines as the user reads them.
 namespace shown {
@@ -26,6 +27,8 @@ const char* const kCheckAdapter = "Проверте адаптер!";
 } // namespace shown
 
 namespace {
+
+using program_driver::PumpUntil;
 
 std::string envOr(const char* name, const char* fallback) {
     const char* v = std::getenv(name);
@@ -71,14 +74,6 @@ std::string status(const char* text) {
     return std::string("status ") + text;
 }
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-        if (done()) return true;
-        Sleep(10);
-    }
-    return done();
-}
-
 class LinkThreadTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -111,7 +106,7 @@ class LinkThreadTest : public ::testing::Test {
     }
     // Waits until `entry` was logged n more times after position `from`.
     bool seen(const std::string& entry, size_t from, int n = 1, int timeoutMs = 5000) {
-        return waitFor([&] { return events.count(entry, from) >= n; }, timeoutMs);
+        return PumpUntil([&] { return events.count(entry, from) >= n; }, timeoutMs);
     }
 
     std::string portName = envOr("MOTOSKOP_ECUSIM_PORT", "COM1");
@@ -135,13 +130,13 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
     EXPECT_EQ(raw[4], 0xF4); // the ECU's frame starts
 
     state.requests.commandRequests[2] = 1; // fan on
-    ASSERT_TRUE(waitFor([&] { return state.requests.commandRequests[2] == 0; }));
-    EXPECT_TRUE(waitFor([&] { return state.requests.requestStatus == 1; }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return state.requests.commandRequests[2] == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return state.requests.requestStatus == 1; }, 1000));
     control("confirm off");
     Sleep(100);
     state.requests.returnControlRequested = 1;
-    ASSERT_TRUE(waitFor([&] { return state.requests.returnControlRequested == 0; }));
-    EXPECT_TRUE(waitFor([&] { return state.requests.requestStatus == 2; }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return state.requests.returnControlRequested == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return state.requests.requestStatus == 2; }, 1000));
     control("confirm on");
 
     const struct {
@@ -161,14 +156,14 @@ TEST_F(LinkThreadTest, PollsJudgesFaultsAndSendsCommands) {
         control(std::string("fault ") + f.fault);
         EXPECT_TRUE(seen(status(f.text), from, 2)) << f.fault;
     }
-    EXPECT_TRUE(waitFor([&] { return state.ecu.dataValid == 1.0f; }));
+    EXPECT_TRUE(PumpUntil([&] { return state.ecu.dataValid == 1.0f; }));
 }
 
 TEST_F(LinkThreadTest, DisconnectSuspendsAndConnectResumes) {
     connect();
     ASSERT_TRUE(seen(status(shown::kDataReceived), 0, 2));
     disconnect();
-    ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
+    ASSERT_TRUE(PumpUntil([&] { return link->SuspendedBySelf(); }));
     EXPECT_EQ(state.requests.openRequested, 1);
     EXPECT_EQ(state.requests.closeRequested, 0);
     EXPECT_EQ(state.ecu.dataValid, 0.0f);
@@ -197,7 +192,7 @@ TEST_F(LinkThreadTest, FailedOpenThenStopAndStartOpensAgain) {
     state.selection.portName.set("COM99"); // no such device
     connect();
     ASSERT_TRUE(seen(status(shown::kOpenFailed), 0));
-    ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
+    ASSERT_TRUE(PumpUntil([&] { return link->SuspendedBySelf(); }));
     EXPECT_EQ(state.requests.openRequested, 1);
     EXPECT_EQ(state.requests.closeRequested, 0);
 
@@ -232,7 +227,7 @@ TEST_F(LinkThreadTest, ChildStopsAndExits) {
     if (mode == "suspended") {
         state.selection.portName.set("COM99");
         connect();
-        ASSERT_TRUE(waitFor([&] { return link->SuspendedBySelf(); }));
+        ASSERT_TRUE(PumpUntil([&] { return link->SuspendedBySelf(); }));
     } else {
         control("fault silent");
         connect();

@@ -4,33 +4,9 @@
 
 #include "app/TForm1.h"
 #include "app/TForm7.h"
+#include "tests/win/ProgramDriver.h"
 
-namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void Click(ui::Form& form, int x, int y) {
-    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-TForm1& Main() {
-    static TForm1* form = [] {
-        auto* f = new TForm1(); // never destroyed, as in the program
-        f->show();
-        Pump();
-        return f;
-    }();
-    return *form;
-}
-
-} // namespace
+using namespace program_driver;
 
 TEST(MainWindow, LayoutAndInitialState) {
     TForm1& f = Main();
@@ -88,9 +64,9 @@ TEST(MainWindow, LayoutAndInitialState) {
 TEST(MainWindow, StartStopFramesButtonsAndBlink) {
     TForm1& f = Main();
     // Press shows START pressed; release connects and shows STOP.
-    SendMessageW(f.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 405));
+    Press(f, 500, 405);
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(2).handle());
-    SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
+    Release(f, 500, 405);
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle());
     EXPECT_EQ(f.connectState, 1);
     EXPECT_EQ(f.state.requests.openRequested.load(), 1);
@@ -104,9 +80,9 @@ TEST(MainWindow, StartStopFramesButtonsAndBlink) {
     f.setDiagButtonsEnabled(true);
     Pump();
 
-    SendMessageW(f.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 405));
+    Press(f, 500, 405);
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(5).handle());
-    SendMessageW(f.handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 405));
+    Release(f, 500, 405);
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(1).handle());
     EXPECT_EQ(f.connectState, 0);
     EXPECT_EQ(f.state.requests.closeRequested.load(), 1);
@@ -131,8 +107,7 @@ TEST(MainWindow, StartStopFramesButtonsAndBlink) {
 
 TEST(MainWindow, DragBarIgnoresTheRightButton) {
     TForm1& f = Main();
-    SendMessageW(f.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 5));
-    SendMessageW(f.handle(), WM_RBUTTONUP, 0, MAKELPARAM(200, 5));
+    RightClick(f, 200, 5);
     RECT r{};
     GetWindowRect(f.handle(), &r);
     EXPECT_EQ(r.left, 0);
@@ -141,7 +116,7 @@ TEST(MainWindow, DragBarIgnoresTheRightButton) {
 
 TEST(AboutWindow, DisablesTheMainWindowUntilItsExitIsReleased) {
     TForm1& f = Main();
-    Click(f, 720, 359); // Image33
+    Click(f, f.Image33);
     ASSERT_NE(Form7, nullptr);
     EXPECT_FALSE(f.isEnabled());
     EXPECT_TRUE(Form7->isVisible());
@@ -156,10 +131,10 @@ TEST(AboutWindow, DisablesTheMainWindowUntilItsExitIsReleased) {
                   "''MOTOSKOP'' со своих устройств хранения информации и отказаться от ");
     EXPECT_NE(Form7->Label1.text().find("MOTOSKOP"), std::string::npos);
 
-    SendMessageW(Form7->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 350));
+    Press(*Form7, Form7->Image2);
     EXPECT_FALSE(Form7->Image2.visible());
     EXPECT_FALSE(f.isEnabled()); // not before the release
-    SendMessageW(Form7->handle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 350));
+    Release(*Form7, Form7->Image2);
     EXPECT_TRUE(f.isEnabled());
     EXPECT_FALSE(Form7->isVisible());
 }

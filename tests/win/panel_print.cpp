@@ -15,6 +15,7 @@
 #include "state/MainState.h"
 #include "glpanel/OpenGLPanel_win32.h"
 #include "live/StripChart_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
@@ -90,13 +91,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using program_driver::Pump;
 
 } // namespace
 

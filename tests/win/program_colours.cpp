@@ -17,31 +17,16 @@
 #include "settings/ColourSettings.h"
 #include "settings/RegistryPaths.h"
 #include "settings/TForm6.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using namespace program_driver;
 
-void Click(HWND window, int x, int y) {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+// A click on a button of a form, then what it caused on screen.
+void ClickAndPump(ui::Form& form, const ui::Control& button) {
+    Click(form, button);
     Pump();
-}
-
-TForm1& Main() {
-    static TForm1* form = [] {
-        auto* f = new TForm1(); // never destroyed, as in the program
-        f->show();
-        Pump();
-        return f;
-    }();
-    return *form;
 }
 
 // What the panel's window shows now (no paint of our own): 0x00RRGGBB, top row first.
@@ -131,7 +116,7 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
         EXPECT_GT(before[n - 1], 20) << "grid of panel " << n;
     }
 
-    Click(f.handle(), 500, 359); // the settings button
+    ClickAndPump(f, f.Image32); // the settings button
     ASSERT_NE(Form6, nullptr);
     EXPECT_TRUE(Form6->isVisible());
     EXPECT_FALSE(f.isEnabled());
@@ -147,7 +132,7 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
     for (int n = 1; n <= 5; ++n)
         EXPECT_LT(GridGreen(f.Panel(n)), 6) << "grid of panel " << n << " still shown";
 
-    Click(Form6->handle(), 181, 350); // "Сохранить настройки": the invisible grid is stored
+    ClickAndPump(*Form6, Form6->Image3); // "Сохранить настройки": the invisible grid is stored
     {
         Win32Registry registry;
         auto com = registry.openKey(regpath::kCom, false);
@@ -157,12 +142,12 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
         EXPECT_EQ(gridT, 0u);
     }
 
-    Click(Form6->handle(), 20, 350); // "Стандртные настройки"
+    ClickAndPump(*Form6, Form6->Image2); // "Стандртные настройки"
     ExpectStateStandard(f.state);
     ExpectStoredStandard("after Стандртные настройки");
     EXPECT_EQ(Form6->TrackBar(16).position(), 0); // the sliders stay where they were
 
-    Click(Form6->handle(), 505, 350); // "Выход"
+    ClickAndPump(*Form6, Form6->Image4); // "Выход"
     EXPECT_TRUE(f.isEnabled());
     EXPECT_FALSE(Form6->isVisible());
     ExpectStateStandard(f.state);
@@ -173,7 +158,7 @@ TEST(ProgramColours, GridFadesLiveAndStandardColoursComeBack) {
 
 TEST(ProgramColours, ReopenedWindowShowsTheStandardColoursAndASystemCloseFreesTheMainWindow) {
     TForm1& f = Main();
-    Click(f.handle(), 500, 359);
+    ClickAndPump(f, f.Image32);
     ASSERT_NE(Form6, nullptr);
     EXPECT_FALSE(f.isEnabled());
     const int expected[16] = {80, 70, 30, 80, 99, 0, 0, 99, 40, 60, 90, 80, 50, 70, 70, 30};

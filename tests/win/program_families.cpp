@@ -11,45 +11,24 @@
 #include <cstdlib>
 #include <string>
 
-#include "EcusimControl.h"
 #include "app/TForm1.h"
 #include "link/ComPort_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
+using namespace program_driver;
+
 const char* const kDataReceived = "Данные получены.";
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Pumps messages for about ms milliseconds, or until done() holds.
-template <typename Done> bool PumpUntil(int ms, Done done) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        Pump();
-        if (done()) return true;
-        Sleep(10);
-    }
-    Pump();
-    return done();
-}
-
-void Click(ui::Form& form, int x, int y) {
-    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
 void CarButton(TForm1& f) {
-    Click(f, 103 + 13, 548 + 9);
+    Click(f, f.Image3);
 }
 void EngineButton(TForm1& f) {
-    Click(f, 255 + 13, 548 + 9);
+    Click(f, f.Image4);
 }
 void StartStopButton(TForm1& f) {
-    Click(f, 485 + 40, 399 + 10);
+    Click(f, f.Image15);
 }
 
 // A readout number: the decimal separator may be a comma or a point.
@@ -62,18 +41,15 @@ double Number(const std::string& text) {
     return (t.empty() || *end) ? -1e9 : v;
 }
 
-TForm1& Main() {
-    static TForm1* form = [] {
-        // The simulator sits on COM1.
+// The main window, made on first use with the simulator's COM1 as the stored port.
+TForm1& Window() {
+    static TForm1& form = []() -> TForm1& {
         DWORD port = 0;
         RegSetKeyValueA(HKEY_CURRENT_USER, "MOTOSKOP\\Com", "ComPort", REG_DWORD, &port,
                         sizeof(port));
-        auto* f = new TForm1(); // never destroyed, as in the program
-        f->show();
-        Pump();
-        return f;
+        return Main();
     }();
-    return *form;
+    return form;
 }
 
 struct Readout {
@@ -93,19 +69,21 @@ Readout Connect(TForm1& f, int family, bool waitForIdle = true) {
     StartStopButton(f);
     EXPECT_EQ(f.connectState, 1);
     const bool data = PumpUntil(
-        5000, [&] { return f.Label51.text() == kDataReceived && f.Param_(14).text() != "-"; });
+        [&] { return f.Label51.text() == kDataReceived && f.Param_(14).text() != "-"; }, 5000);
     EXPECT_TRUE(data) << "family " << family << ": status '" << f.Label51.text() << "'";
-    if (!data) waitForIdle = false;       // no engine to wait for
-    PumpUntil(300, [] { return false; }); // a few more polls
+    if (!data) waitForIdle = false; // no engine to wait for
+    PumpFor(300);                   // a few more polls
     EXPECT_EQ(f.Label51.text(), kDataReceived) << "family " << family;
     EXPECT_TRUE(f.Image17.enabled()) << "family " << family; // ERROR lights up with data
     // The simulator's mechanic blips the throttle now and then: read the
     // readout while the throttle is closed and the revs are down.
     if (waitForIdle) {
-        const bool idle = PumpUntil(6000, [&] {
-            const double revs = Number(f.Param_(1).text());
-            return f.Param_(5).text() == "0" && revs >= 600 && revs <= 1500;
-        });
+        const bool idle = PumpUntil(
+            [&] {
+                const double revs = Number(f.Param_(1).text());
+                return f.Param_(5).text() == "0" && revs >= 600 && revs <= 1500;
+            },
+            6000);
         EXPECT_TRUE(idle) << "family " << family << ": revs " << f.Param_(1).text() << ", throttle "
                           << f.Param_(5).text();
     }
@@ -117,9 +95,9 @@ Readout Connect(TForm1& f, int family, bool waitForIdle = true) {
 
     StartStopButton(f);
     EXPECT_EQ(f.connectState, 0);
-    EXPECT_TRUE(PumpUntil(3000, [] { return linkThread && linkThread->SuspendedBySelf(); }))
+    EXPECT_TRUE(PumpUntil([] { return linkThread && linkThread->SuspendedBySelf(); }, 3000))
         << "family " << family << ": the link thread did not let the port go";
-    PumpUntil(100, [] { return false; }); // the last readout updates
+    PumpFor(100); // the last readout updates
     return r;
 }
 
@@ -151,7 +129,7 @@ class ProgramFamilies : public ::testing::Test {
 // One test, in order: each family is reached from where the previous one left
 // the car and engine buttons.
 TEST_F(ProgramFamilies, ReadoutFollowsTheSimulatorInEveryFamily) {
-    TForm1& f = Main();
+    TForm1& f = Window();
 
     // 1: ESPERO, 1.5 MPFI DOHC до 92г.
     ASSERT_EQ(f.Label3.text(), "1.5 MPFI DOHC до 92г.");

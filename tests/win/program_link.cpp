@@ -17,11 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "EcusimControl.h"
 #include "app/TForm1.h"
 #include "link/ComPort_win32.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
+
+using namespace program_driver;
 
 // The status lines as the user reads them.
 namespace shown {
@@ -58,38 +60,8 @@ class RecordingForm : public TForm1 {
     std::vector<std::string> statuses_;
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Waits with the window's messages flowing, as the message loop would.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (done()) return true;
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
-        Sleep(5);
-    }
-}
-
-// Keeps the messages flowing for a while.
-void PumpFor(int ms) {
-    WaitFor([] { return false; }, ms);
-}
-
 RecordingForm& Form() {
-    static RecordingForm* form = [] {
-        auto* f = new RecordingForm(); // never destroyed, as in the program
-        f->show();
-        Pump();
-        return f;
-    }();
-    return *form;
+    return Main<RecordingForm>();
 }
 
 std::string Env(const char* name, const char* fallback) {
@@ -110,7 +82,7 @@ class ProgramLink : public ::testing::Test {
         if (f.connectState == 1) press();
         // Idle: suspended after a close or a failed open, or never started.
         if (everConnected) {
-            ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
+            ASSERT_TRUE(PumpUntil([&] { return linkThread->SuspendedBySelf(); }));
         }
         PumpFor(50);
         ASSERT_TRUE(ecusim_control::send("reset"));
@@ -130,7 +102,7 @@ class ProgramLink : public ::testing::Test {
 
     // Waits until `text` was recorded n times from position `from` on.
     bool seen(const char* text, size_t from, int n = 1, int timeoutMs = 5000) {
-        return WaitFor(
+        return PumpUntil(
             [&] {
                 const auto s = Form().statuses(from);
                 return std::count(s.begin(), s.end(), std::string(text)) >= n;
@@ -185,7 +157,7 @@ TEST_F(ProgramLink, GoodRepliesThenStopDuringAGoodPoll) {
         PumpFor(20 + 17 * attempt);
         const size_t stop = f.statusCount();
         press();
-        ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
+        ASSERT_TRUE(PumpUntil([&] { return linkThread->SuspendedBySelf(); }));
         PumpFor(50);
         EXPECT_TRUE(diagButtons(false)) << attempt;
         EXPECT_EQ(f.state.ecu.dataValid.load(), 0.0f) << attempt;
@@ -207,7 +179,7 @@ TEST_F(ProgramLink, SilentEcuBehindAnEchoingAdapter) {
     const size_t from = f.statusCount();
     press();
     bool everValid = false;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         everValid = everValid || f.state.ecu.dataValid.load() != 0.0f || !diagButtons(false);
         const auto s = f.statuses(from);
         return std::count(s.begin(), s.end(), std::string(kNoAnswer)) >= 4;
@@ -292,7 +264,7 @@ TEST_F(ProgramLink, PortMissingThenAnotherPortAfterStopStart) {
     const size_t from = f.statusCount();
     press();
     ASSERT_TRUE(seen(kOpenFailed, from));
-    ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }));
+    ASSERT_TRUE(PumpUntil([&] { return linkThread->SuspendedBySelf(); }));
     EXPECT_EQ(label51(), kOpenFailed);
     EXPECT_EQ(f.connectState, 1); // the button stays at STOP
     EXPECT_EQ(f.Image15.picture().handle(), f.ImageList1.frame(3).handle());
@@ -326,7 +298,7 @@ TEST_F(ProgramLink, HangUpMidRunThenReconnect) {
     // the link closes when the read ends.
     Sleep(150);
     press();
-    ASSERT_TRUE(WaitFor([&] { return linkThread->SuspendedBySelf(); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return linkThread->SuspendedBySelf(); }, 3000));
     EXPECT_TRUE(diagButtons(false));
     EXPECT_FALSE(label51().empty());
 

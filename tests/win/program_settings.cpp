@@ -12,25 +12,15 @@
 #include "app/TForm1.h"
 #include "settings/ColourSettings.h"
 #include "settings/ParameterCatalogue.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
+
+using namespace program_driver;
 
 const char* const kRoot = "MOTOSKOP";
 const char* const kCom = "MOTOSKOP\\Com";
 const char* const kEsperoSet1 = "MOTOSKOP\\CARS\\ESPERO\\ENGINE\\1.5_MPFI_DOHC_1\\SET_GRAF1";
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void Click(ui::Form& form, int x, int y) {
-    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
 
 void SetDword(const char* key, const char* name, DWORD value) {
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_DWORD, &value, sizeof(value)),
@@ -55,12 +45,9 @@ DWORD ValueCount(const char* key) {
     return values;
 }
 
-// A new main window, as a start of the program (never destroyed, as in the program).
+// A new main window, as a start of the program.
 TForm1& Start() {
-    auto* f = new TForm1();
-    f->show();
-    Pump();
-    return *f;
+    return StartMainWindow();
 }
 
 class ProgramSettings : public ::testing::Test {
@@ -117,7 +104,7 @@ TEST_F(ProgramSettings, OutOfRangeValuesAreTakenAsTheyAre) {
     EXPECT_FLOAT_EQ(f.state.colours.gridColour.t, 2.0f);
 
     // The next port press stores and shows COM1.
-    Click(f, 701 + 13, 548 + 9); // Image2
+    Click(f, f.Image2); // the port
     EXPECT_EQ(f.Label1.text(), "Com-1");
     EXPECT_EQ(f.state.selection.portName.get(), "COM1");
     DWORD port = 99;
@@ -150,11 +137,11 @@ TEST_F(ProgramSettings, EmptyComKeyGetsTheSixteenDefaults) {
 TEST_F(ProgramSettings, CarEngineAndGraphSetAreNotKeptOverARestart) {
     TForm1& before = Start();
     for (int i = 0; i < 7; ++i)
-        Click(before, 103 + 13, 548 + 9); // car: ... NUBIRA
+        Click(before, before.Image3); // car: ... NUBIRA
     for (int i = 0; i < 3; ++i)
-        Click(before, 255 + 13, 548 + 9);    // engine: 1.8 DOHC
-    Click(before, 484 + 24 * 4 + 5, 16 + 5); // graph set 5
-    Click(before, 701 + 13, 548 + 9);        // port: COM2, stored
+        Click(before, before.Image4);         // engine: 1.8 DOHC
+    Click(before, before.GraphSetButtons[4]); // graph set 5
+    Click(before, before.Image2);             // port: COM2, stored
     ASSERT_EQ(before.Label2.text(), "NUBIRA");
     ASSERT_EQ(before.Label3.text(), "1.8 DOHC");
     ASSERT_EQ(before.Label8.text(), "Набор графиков 5");

@@ -15,7 +15,10 @@
 #include "platform/MemoryRegistry.h"
 #include "settings/ColourSettings.h"
 #include "settings/TForm6.h"
+#include "tests/win/ProgramDriver.h"
 #include "ui/Form.h"
+
+using namespace program_driver;
 
 namespace {
 
@@ -29,29 +32,6 @@ struct Owner {
     HWND handle() const { return form.handle(); }
     bool enabled() const { return IsWindowEnabled(form.handle()) != FALSE; }
 };
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// A left click on a picture of a form, as the window receives it.
-void Click(ui::Form& form, const ui::Control& control) {
-    const LPARAM at =
-        MAKELPARAM(control.left() + control.width() / 2, control.top() + control.height() / 2);
-    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(form.handle(), WM_LBUTTONUP, 0, at);
-}
-
-// The user drags a trackbar to a position.
-void Drag(ui::Form& form, ui::TrackBar& bar, int position) {
-    SendMessageW(bar.handle(), TBM_SETPOS, TRUE, position);
-    SendMessageW(form.handle(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
-                 reinterpret_cast<LPARAM>(bar.handle()));
-}
 
 } // namespace
 

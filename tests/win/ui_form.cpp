@@ -11,20 +11,11 @@
 #include "ui/Label.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
+#include "tests/win/ProgramDriver.h"
+
+using namespace program_driver;
 
 namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void Mouse(ui::Form& form, UINT msg, int x, int y) {
-    SendMessageW(form.handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
-}
 
 ui::Bitmap Solid(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
     std::vector<uint8_t> rgb(size_t(w) * h * 3);
@@ -71,15 +62,15 @@ TEST_F(FormTest, PressHidesReleaseShowsThenActsEvenOutsideThePicture) {
         visibleDuringAction = button.visible();
     });
     EXPECT_EQ(PixelOf(form, 20, 20), RGB(255, 0, 0));
-    Mouse(form, WM_LBUTTONDOWN, 20, 20);
+    Press(form, 20, 20);
     EXPECT_FALSE(button.visible());
     EXPECT_EQ(PixelOf(form, 20, 20), RGB(0, 0, 255)); // the background's lit face shows
     EXPECT_EQ(actions, 0);
-    Mouse(form, WM_LBUTTONUP, 150, 90); // released far away: the capture still delivers
+    Release(form, 150, 90); // released far away: the capture still delivers
     EXPECT_TRUE(button.visible());
     EXPECT_EQ(actions, 1);
     EXPECT_TRUE(visibleDuringAction);
-    Mouse(form, WM_LBUTTONUP, 20, 20); // a stray release does nothing more
+    Release(form, 20, 20); // a stray release does nothing more
     EXPECT_EQ(actions, 1);
 }
 
@@ -87,18 +78,16 @@ TEST_F(FormTest, DisabledOrHiddenPicturesIgnoreTheMouse) {
     int actions = 0;
     ui::MakePressButton(button, [&] { ++actions; });
     button.setEnabled(false);
-    Mouse(form, WM_LBUTTONDOWN, 20, 20);
+    Press(form, 20, 20);
     EXPECT_TRUE(button.visible());
-    Mouse(form, WM_LBUTTONUP, 20, 20);
+    Release(form, 20, 20);
     EXPECT_EQ(actions, 0);
 
     button.setEnabled(true);
     button.setVisible(false);
-    Mouse(form, WM_LBUTTONDOWN, 20, 20);
-    Mouse(form, WM_LBUTTONUP, 20, 20);
+    Click(form, 20, 20);
     EXPECT_EQ(actions, 0);
-    Mouse(form, WM_LBUTTONDOWN, 100, 80); // background only
-    Mouse(form, WM_LBUTTONUP, 100, 80);
+    Click(form, 100, 80); // background only
     EXPECT_EQ(actions, 0);
 }
 
@@ -109,8 +98,7 @@ TEST_F(FormTest, TopmostPictureTakesThePress) {
     ui::MakePressButton(button, [&] { ++under; });
     ui::MakePressButton(over, [&] { ++top; });
     form.add(over);
-    Mouse(form, WM_LBUTTONDOWN, 35, 15);
-    Mouse(form, WM_LBUTTONUP, 35, 15);
+    Click(form, 35, 15);
     EXPECT_EQ(top, 1);
     EXPECT_EQ(under, 0);
 }

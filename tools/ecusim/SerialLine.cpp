@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <csignal>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -37,6 +40,8 @@ void addNanoseconds(timespec& t, long ns) {
 SerialLine::~SerialLine() {
     if (slaveKeepAlive_ >= 0) ::close(slaveKeepAlive_);
     if (fd_ >= 0) ::close(fd_);
+    if (holderLife_ >= 0) ::close(holderLife_);
+    if (holder_ > 0) ::waitpid(holder_, nullptr, 0);
 }
 
 bool SerialLine::openPty(std::string& error) {
@@ -56,7 +61,57 @@ bool SerialLine::openPty(std::string& error) {
         error = "cannot configure " + slavePath_;
         return false;
     }
+    holdAsTerminal();
     return true;
+}
+
+// A tty becomes the controlling terminal of the first session leader without one that opens
+// it without O_NOCTTY. Wine's server is such a process and opens the COM port's device itself:
+// it would take this pty as its terminal, and get SIGHUP each time the simulator ends and the
+// line hangs up (a wineserver built with object debugging answers SIGHUP by writing all its
+// objects, some ten thousand lines, to the stderr of whoever started it). So a small child
+// process in a session of its own takes the pty as its terminal first: a tty belongs to one
+// session only. It keeps nothing else of ours open, so the line still hangs up when the
+// simulator ends, and it ends then too (SIGHUP, or its lifeline closing). Should any of this
+// fail, the line works as before; only that noise comes back.
+void SerialLine::holdAsTerminal() {
+    int life[2], ready[2];
+    if (::pipe2(life, O_CLOEXEC) != 0) return;
+    if (::pipe2(ready, O_CLOEXEC) != 0) {
+        ::close(life[0]);
+        ::close(life[1]);
+        return;
+    }
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        for (int fd : {life[0], life[1], ready[0], ready[1]})
+            ::close(fd);
+        return;
+    }
+    if (pid == 0) {
+        for (int sig : {SIGHUP, SIGINT, SIGTERM})
+            std::signal(sig, SIG_DFL);
+        ::dup2(life[0], 0);
+        ::dup2(ready[1], 1);
+        ::close_range(2, ~0U, 0); // the master side above all
+        ::setsid();
+        const int tty = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+        const char held = tty >= 0 && ::ioctl(tty, TIOCSCTTY, 0) == 0 ? 1 : 0;
+        (void)!::write(1, &held, 1);
+        ::close(1);
+        char c;
+        while (::read(0, &c, 1) < 0 && errno == EINTR) {
+        }
+        ::_exit(0);
+    }
+    ::close(life[0]);
+    ::close(ready[1]);
+    holder_ = pid;
+    holderLife_ = life[1];
+    char held = 0; // the child has taken the pty (or given up) before any program can open it
+    while (::read(ready[0], &held, 1) < 0 && errno == EINTR) {
+    }
+    ::close(ready[0]);
 }
 
 bool SerialLine::openTty(const std::string& path, std::string& error) {

@@ -37,9 +37,13 @@ class SerialLine {
     void discardPending();
 
   private:
+    void holdAsTerminal();
+
     int fd_ = -1;
     int slaveKeepAlive_ = -1; // keeps the pty usable while no program has it open
     std::string slavePath_;
+    int holder_ = -1;     // pid of the process that holds the pty as its terminal
+    int holderLife_ = -1; // its lifeline: it ends when this end is closed
 };
 
 // Seconds one byte takes on the line: 11 bits (start, 8 data, 2 stop) at 8200 baud.

@@ -1,0 +1,105 @@
+# Where the program's buttons are on the screen, by name, and the mouse helpers that use
+# them. Sourced by scripts/wine-env.sh; the end-to-end tests, scripts/demo and the benches
+# say `click START`, `click COLOURS_EXIT`, `area START` instead of typing coordinates.
+#
+#   click NAME | click X Y   press and release the left button on a control's centre (or a
+#                            screen point): mousedown, 0.15 s, mouseup
+#   press NAME | press X Y   move there and hold the left button down (a held face, a timed
+#                            release); release lets it go
+#   release                  let the left button go where the pointer is
+#   centre NAME              "X Y" of a control's centre on the screen
+#   area NAME                its rectangle as an ImageMagick geometry, WxH+X+Y
+#
+# The main window (800x572) has no frame and sits at the screen's top-left, so its client
+# coordinates are screen coordinates. The secondary windows (524x365: trouble codes,
+# actuators, colours, about) are centred on it, at (800-524)/2, (572-365)/2 = 138, 103.
+# The rectangles are those of the windows' placement tables (app/TForm1.cpp, codes/TForm4.cpp,
+# link/TForm5.cpp, settings/TForm6.cpp, app/TForm7.cpp); tests/e2e/positions_table.sh fails
+# when a button moves there and not here.
+
+POSITION_MAIN=(0 0)
+POSITION_SECONDARY=(138 103)
+
+# NAME -> "WINDOW LEFT TOP WIDTH HEIGHT" in that window's client coordinates; the comment names
+# the window class and the picture (tests/e2e/positions_table.sh compares them with the code).
+declare -gA POSITIONS=(
+    [CLOSE]="MAIN 776 2 18 9"                  # TForm1 Image13: the close cross
+    [DRAG_BAR]="MAIN 0 0 769 12"               # TForm1 Image19
+    [GRAPH1_PREV]="MAIN 400 16 23 13"          # TForm1 Image5: the arrows that step a chart
+    [GRAPH1_NEXT]="MAIN 424 16 23 13"          # TForm1 Image6
+    [GRAPH2_PREV]="MAIN 401 143 23 13"         # TForm1 Image7
+    [GRAPH2_NEXT]="MAIN 425 143 23 13"         # TForm1 Image8
+    [GRAPH3_PREV]="MAIN 401 271 23 13"         # TForm1 Image9
+    [GRAPH3_NEXT]="MAIN 425 271 23 13"         # TForm1 Image10
+    [GRAPH4_PREV]="MAIN 401 399 23 13"         # TForm1 Image11
+    [GRAPH4_NEXT]="MAIN 425 399 23 13"         # TForm1 Image12
+    [COLOURS]="MAIN 485 349 67 20"             # TForm1 Image32: opens the colour window
+    [ABOUT]="MAIN 704 349 67 20"               # TForm1 Image33: opens the about window
+    [START]="MAIN 485 399 95 20"               # TForm1 Image15: START and STOP
+    [ERROR]="MAIN 581 399 95 20"               # TForm1 Image17: opens the trouble-code window
+    [TEST]="MAIN 677 399 95 20"                # TForm1 Image16: opens the actuator window
+    [CAR]="MAIN 103 548 26 19"                 # TForm1 Image3: the next car
+    [ENGINE]="MAIN 255 548 26 19"              # TForm1 Image4: the next engine
+    [PORT]="MAIN 701 548 26 19"                # TForm1 Image2: the next COM port
+    [CODES_RESET]="SECONDARY 168 342 26 19"    # TForm4 Image2: trouble codes, "Сброс"
+    [CODES_EXIT]="SECONDARY 493 342 26 19"     # TForm4 Image3
+    [ACT_RETURN]="SECONDARY 168 342 26 19"     # TForm5 Image2: actuators, control back to the ECU
+    [ACT_EXIT]="SECONDARY 493 342 26 19"       # TForm5 Image3
+    [COLOURS_STANDARD]="SECONDARY 8 342 24 18" # TForm6 Image2: "Стандртные настройки"
+    [COLOURS_SAVE]="SECONDARY 169 342 24 18"   # TForm6 Image3: "Сохранить настройки"
+    [COLOURS_EXIT]="SECONDARY 493 342 24 18"   # TForm6 Image4: "Выход"
+    [ABOUT_EXIT]="SECONDARY 493 342 24 18"     # TForm7 Image2
+)
+# The twelve graph-set buttons SET1..SET12 (Image20..Image31) in a row on the main window.
+for _set in $(seq 1 12); do POSITIONS[SET$_set]="MAIN $((484 + 24 * (_set - 1))) 16 23 13"; done
+# The actuator window's sixteen buttons, ACT4..ACT19 as its Image4..Image19 (95x20 each).
+for _act in 4:43:63 12:139:63 8:293:63 16:389:63 5:43:134 13:139:134 9:293:134 17:389:134 \
+    6:43:205 14:139:205 10:293:205 18:389:205 7:43:276 15:139:276 11:293:276 19:389:276; do
+    IFS=: read -r _n _left _top <<<"$_act"
+    POSITIONS[ACT$_n]="SECONDARY $_left $_top 95 20"
+done
+unset _set _act _n _left _top
+
+# position_rect NAME: "X Y WIDTH HEIGHT" on the screen.
+position_rect() {
+    local spot="${POSITIONS[$1]:-}" window left top width height origin
+    [ -n "$spot" ] || { log "no screen position named $1 (scripts/positions.sh)"; return 1; }
+    read -r window left top width height <<<"$spot"
+    if [ "$window" = MAIN ]; then origin=("${POSITION_MAIN[@]}"); else origin=("${POSITION_SECONDARY[@]}"); fi
+    echo "$((origin[0] + left)) $((origin[1] + top)) $width $height"
+}
+
+centre() {
+    local rect x y w h
+    rect="$(position_rect "$1")" || return 1
+    read -r x y w h <<<"$rect"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
+
+area() {
+    local rect x y w h
+    rect="$(position_rect "$1")" || return 1
+    read -r x y w h <<<"$rect"
+    echo "${w}x${h}+${x}+${y}"
+}
+
+# The point a helper was given: a control's name or X Y.
+_point() {
+    if [ $# -ge 2 ]; then echo "$1 $2"; else centre "$1"; fi
+}
+
+press() {
+    local point x y
+    point="$(_point "$@")" || return 1
+    read -r x y <<<"$point"
+    xdotool mousemove "$x" "$y" mousedown 1
+}
+
+release() { xdotool mouseup 1; }
+
+click() {
+    local point x y
+    point="$(_point "$@")" || return 1
+    read -r x y <<<"$point"
+    xdotool mousemove "$x" "$y" mousedown 1 sleep 0.15 mouseup 1
+}

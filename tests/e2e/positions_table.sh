@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The button table the tests click by (scripts/positions.sh) against the windows' own
+# placement code: a button moved in the code and not in the table would make every test
+# that presses it click beside it. Reads the sources only; starts nothing.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+
+python3 - "$ROOT" <(for name in "${!POSITIONS[@]}"; do echo "$name ${POSITIONS[$name]}"; done) <<'PY'
+import pathlib, re, sys
+
+root = pathlib.Path(sys.argv[1])
+table = {}
+for line in open(sys.argv[2]):
+    name, window, *rect = line.split()
+    table[name] = (window, tuple(int(v) for v in rect))
+
+def source(cls):
+    found = sorted(p for p in root.glob("**/%s*.cpp" % cls) if "build" not in p.parts)
+    return found[0].read_text(encoding="utf-8") if found else ""
+
+def placed(cls, image):
+    """The rectangle the window's code gives picture ImageN, or None."""
+    text = source(cls)
+    num = r"\s*(\d+)\s*"
+    m = re.search(r"Image%d\.setBounds\(%s,%s,%s,%s\)" % (image, num, num, num, num), text)
+    if m:
+        return tuple(int(v) for v in m.groups())
+    if cls == "TForm1":  # placement table rows {N, left, top, width, height, resource}
+        m = re.search(r"\{\s*(?:&TForm1::Image)?%d\s*,%s,%s,%s,%s,\s*[A-Z0]" % (image, num, num, num, num), text)
+        if m:
+            return tuple(int(v) for v in m.groups())
+        m = re.search(r"setBounds\((\d+) \+ (\d+) \* \(n - 20\),%s,%s,%s\)" % (num, num, num), text)
+        if m and 20 <= image <= 31:  # the graph-set buttons
+            first, step, top, w, h = (int(v) for v in m.groups())
+            return (first + step * (image - 20), top, w, h)
+    if cls == "TForm5":  # rows {N, left, top, greyed, lamp}, 95x20 each
+        m = re.search(r"\{\s*%d\s*,%s,%s,\s*(?:true|false)" % (image, num, num), text)
+        if m:
+            return (int(m.group(1)), int(m.group(2)), 95, 20)
+    if cls == "TForm6":  # kButtons rows {left, caption, ...} for Image2..Image4
+        lefts = [int(v) for v in re.findall(r"\{\s*(\d+)\s*,\s*\"", text)]
+        m = re.search(r"setBounds\(kButtons\[i\]\.left,%s,%s,%s\)" % (num, num, num), text)
+        if m and 0 <= image - 2 < len(lefts):
+            return (lefts[image - 2],) + tuple(int(v) for v in m.groups())
+    return None
+
+# The tags beside the table's entries: "# TFormN ImageM"; the generated rows by their names.
+tags = {}
+for line in (root / "scripts/positions.sh").read_text(encoding="utf-8").splitlines():
+    m = re.match(r"\s*\[(\w+)\]=\".*\"\s*# (TForm\d+) Image(\d+)", line)
+    if m:
+        tags[m.group(1)] = (m.group(2), int(m.group(3)))
+for name in table:
+    if re.fullmatch(r"SET(\d+)", name):
+        tags[name] = ("TForm1", 19 + int(name[3:]))
+    elif re.fullmatch(r"ACT(\d+)", name):
+        tags[name] = ("TForm5", int(name[3:]))
+
+bad = []
+for name, (window, rect) in sorted(table.items()):
+    if name not in tags:
+        bad.append("%s has no 'TFormN ImageM' tag" % name)
+        continue
+    cls, image = tags[name]
+    want = placed(cls, image)
+    if want is None:
+        bad.append("%s: no placement of %s Image%d found in the code" % (name, cls, image))
+    elif want != rect or (window == "MAIN") != (cls == "TForm1"):
+        bad.append("%s is %s %s in the table, %s Image%d is at %s" % (name, window, rect, cls, image, want))
+for b in bad:
+    print("FAIL positions_table: " + b)
+if not bad:
+    print("PASS positions_table: %d buttons where the windows place them" % len(table))
+PY
