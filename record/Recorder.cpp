@@ -62,6 +62,7 @@ void Recorder::notePoll(const KeptPoll& poll, const std::function<void(Record&)>
 
 void Recorder::replyJudged(const JudgedReply& reply) {
     const KeptPoll kept = KeepPoll(reply);
+    bool wake = false;
     {
         std::lock_guard<std::mutex> guard(lock_);
         preRoll_.push(kept);
@@ -81,8 +82,12 @@ void Recorder::replyJudged(const JudgedReply& reply) {
                 }
             }
         });
+        // The writer drains every kDrainMs by itself; it is woken early only
+        // when the queue is half full, so a poll costs no wake-up.
+        wake = count_ * 2 >= queue_.size() && !urgent_;
+        urgent_ = urgent_ || wake;
     }
-    wake_.notify_one();
+    if (wake) wake_.notify_one();
 }
 
 void Recorder::queueEvent(Record record, int64_t monoMs) {
@@ -95,6 +100,7 @@ void Recorder::queueEvent(Record record, int64_t monoMs) {
             codes_.reset();
         }
         if (Record* into = slot()) std::swap(*into, record);
+        urgent_ = true;
     }
     wake_.notify_one();
 }
@@ -164,21 +170,22 @@ RecorderStop Recorder::stop() {
 
 void Recorder::run() {
     for (;;) {
-        std::size_t n = 0;
+        std::size_t n = 0, first = 0;
         bool last = false;
         {
+            // The whole ring changes hands: the lock is held for a swap, not a copy.
             std::unique_lock<std::mutex> guard(lock_);
-            wake_.wait_for(guard, std::chrono::milliseconds(200),
-                           [this] { return stopping_ || count_ > 0; });
+            wake_.wait_for(guard, std::chrono::milliseconds(kDrainMs),
+                           [this] { return stopping_ || urgent_; });
+            urgent_ = false;
             n = count_;
-            for (std::size_t i = 0; i < n; ++i)
-                std::swap(drained_[i], queue_[(head_ + i) % queue_.size()]);
-            head_ = (head_ + n) % queue_.size();
-            count_ = 0;
+            first = head_;
+            std::swap(queue_, drained_);
+            head_ = count_ = 0;
             last = stopping_;
         }
         for (std::size_t i = 0; i < n; ++i)
-            writer_.write(drained_[i], clock_());
+            writer_.write(drained_[(first + i) % drained_.size()], clock_());
         writer_.tick(clock_());
         if (writer_.error() != FileError::None) {
             failure_.store(StopMessage(writer_.error()));

@@ -23,6 +23,7 @@
 #include "record/RecordingWriter.h"
 
 constexpr std::size_t kRecorderQueueCapacity = 4096;
+constexpr int kDrainMs = 100; // the writer thread looks at the queue this often
 
 struct RecorderStop {
     FileError error = FileError::None;
@@ -94,11 +95,12 @@ class Recorder : public ReplySink {
     PreRoll preRoll_;
     std::vector<recfile::Record> queue_; // fixed ring
     std::size_t head_ = 0, count_ = 0;
-    std::vector<recfile::Record> drained_; // writer thread's side of the swap
+    std::vector<recfile::Record> drained_; // the ring last taken by the writer thread
     int64_t zeroMs_ = 0;
     int nextMarker_ = 1;
     int dropped_ = 0;
     bool stopping_ = false;
+    bool urgent_ = false; // an event, a half-full queue or a stop: drain now
     std::atomic<bool> recording_{false};
     std::atomic<const char*> failure_{nullptr};
     std::thread thread_;
