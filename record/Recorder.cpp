@@ -133,8 +133,9 @@ FileError Recorder::start(const std::string& path, recfile::RecordingHeader head
         codes_.reset();
         failure_.store(nullptr);
         const int64_t now = clock_();
-        for (const KeptPoll& poll : before)
-            notePoll(poll, [&](Record& r) { writer_.write(r, now); });
+        // Taken again: replies judged while the file was being created count too.
+        for (const KeptPoll& poll : preRoll_.newest())
+            if (poll.timeMs >= zero) notePoll(poll, [&](Record& r) { writer_.write(r, now); });
         Record started;
         started.type = RecordType::RecordStart;
         started.timeMs = recordTime(monoNowMs);

@@ -234,3 +234,45 @@ TEST(CodeWatchChanges, ReportsBitsThatCameAndWentInTheFamilysBytes) {
 }
 
 } // namespace
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A process killed while recording leaves a file that opens with everything up
+// to the last flush.
+TEST(RecorderRun, AKilledRecordingOpensUpToTheLastFlush) {
+    const std::string path = std::string(MOTOSKOP_BINARY_DIR) + "/record_killed_test.mrec";
+    std::remove(path.c_str());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        StdioRecordFile file;
+        Clock clock;
+        Recorder recorder(file, clock.fn());
+        Link link;
+        if (recorder.start(path, header(), wall("2026-12-09T12:00:00+03:00"), 0) != FileError::None)
+            _exit(2);
+        for (int i = 0; i < 40; ++i)
+            link.poll(recorder, i * 100, true);
+        recorder.marker(4000, "перед падением"); // a marker is flushed at once
+        for (int i = 40; i < 60; ++i)
+            link.poll(recorder, i * 100, true); // never flushed: the clock stands still
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        kill(getpid(), SIGKILL);
+        _exit(3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    RecordingReader reader;
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    EXPECT_EQ(reader.pollCount(), 40u);
+    ASSERT_EQ(reader.markers().size(), 1u);
+    EXPECT_EQ(reader.markers()[0].text, "перед падением");
+    std::remove(path.c_str());
+}
+
+} // namespace
