@@ -201,6 +201,7 @@ FrameStatus DecodeRecord(const uint8_t* data, std::size_t size, std::size_t offs
     const std::size_t length = get16(p + 2);
     if (size - offset < kFrameOverhead + length) return FrameStatus::Truncated;
     if (Crc32(p + 1, 3 + length) != get32(p + 4 + length)) return FrameStatus::Corrupt;
+    out = Record();
     out.type = static_cast<RecordType>(p[1]);
     if (!readPayload(p + 4, length, out)) return FrameStatus::Corrupt;
     next = offset + kFrameOverhead + length;

@@ -79,7 +79,8 @@ void EncodeRecord(const Record& record, std::vector<uint8_t>& out);
 
 enum class FrameStatus { Ok, Truncated, Corrupt };
 
-// Reads the record framed at data[offset]; on Ok, next is the offset after it.
+// Reads the record framed at data[offset] into a fresh out; on Ok, next is the
+// offset after it.
 FrameStatus DecodeRecord(const uint8_t* data, std::size_t size, std::size_t offset, Record& out,
                          std::size_t& next);
 

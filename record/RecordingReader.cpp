@@ -156,3 +156,9 @@ std::size_t RecordingReader::seekPoll(uint32_t timeMs) const {
                          [this](uint32_t t, std::size_t i) { return t < index_[i].timeMs; });
     return after == polls_.begin() ? 0 : static_cast<std::size_t>(after - polls_.begin()) - 1;
 }
+
+std::size_t RecordingReader::seekRecord(uint32_t timeMs) const {
+    const auto at = std::lower_bound(index_.begin(), index_.end(), timeMs,
+                                     [](const Entry& e, uint32_t t) { return e.timeMs < t; });
+    return static_cast<std::size_t>(at - index_.begin());
+}

@@ -57,6 +57,8 @@ class RecordingReader {
     // The last poll at or before timeMs (0 when timeMs is before the first);
     // 0 also when there are no polls.
     std::size_t seekPoll(uint32_t timeMs) const;
+    // The first record at or after timeMs (recordCount() when there is none).
+    std::size_t seekRecord(uint32_t timeMs) const;
     uint32_t durationMs() const { return index_.empty() ? 0 : index_.back().timeMs; }
 
     // Record indexes of every event (not headers, not polls), in time order.

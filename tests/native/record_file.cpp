@@ -157,6 +157,9 @@ TEST(RecordingFile, ReadsBackWhatWasWrittenWithItsIndex) {
     EXPECT_EQ(reader.seekPoll(359), 2u);
     EXPECT_EQ(reader.seekPoll(360), 3u);
     EXPECT_EQ(reader.seekPoll(100000), 6u);
+    EXPECT_EQ(reader.type(reader.seekRecord(700)), RecordType::Marker);
+    EXPECT_EQ(reader.seekRecord(701), reader.seekRecord(700) + 1);
+    EXPECT_EQ(reader.seekRecord(951), reader.recordCount());
 }
 
 TEST(RecordingFile, ACutFileYieldsEveryRecordBeforeTheCut) {
