@@ -134,12 +134,19 @@ FileError Recorder::start(const std::string& path, recfile::RecordingHeader head
         failure_.store(nullptr);
         const int64_t now = clock_();
         // Taken again: replies judged while the file was being created count too.
-        for (const KeptPoll& poll : preRoll_.newest())
-            if (poll.timeMs >= zero) notePoll(poll, [&](Record& r) { writer_.write(r, now); });
         Record started;
         started.type = RecordType::RecordStart;
         started.timeMs = recordTime(monoNowMs);
-        writer_.write(started, now);
+        bool startWritten = false;
+        for (const KeptPoll& poll : preRoll_.newest()) {
+            if (poll.timeMs < zero) continue;
+            if (!startWritten && poll.timeMs > monoNowMs) {
+                writer_.write(started, now);
+                startWritten = true;
+            }
+            notePoll(poll, [&](Record& r) { writer_.write(r, now); });
+        }
+        if (!startWritten) writer_.write(started, now);
         recording_.store(true);
     }
     thread_ = std::thread(&Recorder::run, this);

@@ -49,7 +49,8 @@ class Recorder : public ReplySink {
 
     // Starts writing path: header.startDateTime is filled in here from wallNow
     // (the wall clock at monoNowMs), moved back to the oldest reply of the
-    // minutes before, which come first. Fails with the file's error.
+    // minutes before, which come first. Fails with the file's error (Other while
+    // a recording that failed by itself has not been stop()ped yet).
     FileError start(const std::string& path, recfile::RecordingHeader header,
                     const LocalTime& wallNow, int64_t monoNowMs);
     // Stops, writes what is queued and closes the file.
