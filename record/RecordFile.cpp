@@ -39,6 +39,20 @@ FileError StdioRecordFile::create(const std::string& path) {
     return FileError::None;
 }
 
+FileError StdioRecordFile::openAppend(const std::string& path) {
+    close();
+    errno = 0;
+    if (std::FILE* existing = std::fopen(path.c_str(), "rb")) {
+        std::fclose(existing);
+    } else {
+        return errno ? FileErrorFromErrno(errno) : FileError::Other;
+    }
+    errno = 0;
+    file_ = std::fopen(path.c_str(), "ab");
+    if (!file_) return errno ? FileErrorFromErrno(errno) : FileError::Other;
+    return FileError::None;
+}
+
 FileError StdioRecordFile::append(const uint8_t* data, std::size_t size) {
     if (!file_) return FileError::Other;
     errno = 0;

@@ -20,6 +20,8 @@ class RecordFile {
     virtual ~RecordFile() = default;
     // Creates path for writing; fails with Exists rather than truncating a file.
     virtual FileError create(const std::string& path) = 0;
+    // Opens an existing file to add to its end (a marker's text given in replay).
+    virtual FileError openAppend(const std::string& path) = 0;
     // Appends size bytes; a short write reports why.
     virtual FileError append(const uint8_t* data, std::size_t size) = 0;
     // Hands everything appended so far to the system.
@@ -32,6 +34,7 @@ class StdioRecordFile : public RecordFile {
   public:
     ~StdioRecordFile() override;
     FileError create(const std::string& path) override;
+    FileError openAppend(const std::string& path) override;
     FileError append(const uint8_t* data, std::size_t size) override;
     FileError flush() override;
     void close() override;

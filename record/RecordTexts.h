@@ -17,6 +17,13 @@ constexpr const char* kNewerFormat = "Запись сделана более н�
 constexpr const char* kDamaged = "Запись повреждена: показана её целая часть.";
 constexpr const char* kEmpty = "В записи нет ни одного опроса.";
 
+// Giving a marker its text in replay.
+constexpr const char* kMarkerTextNoSpace = "Текст метки не сохранён: нет места на диске.";
+constexpr const char* kMarkerTextNoPermission =
+    "Текст метки не сохранён: нет прав на запись файла.";
+constexpr const char* kMarkerTextFailed =
+    "Текст метки не сохранён: файл записи повреждён или недоступен.";
+
 // The event column of the CSV and the event list.
 constexpr const char* kNoAnswer = "нет ответа";
 constexpr const char* kWrongEcho = "неверное эхо";

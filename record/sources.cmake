@@ -13,6 +13,7 @@ motoskop_sources(record
     TroubleCodeLabels.cpp
     Recorder.cpp
     RecordingReader.cpp
+    MarkerTexts.cpp
     EventText.cpp
     CsvColumns.cpp
     ChannelValues.cpp

@@ -366,3 +366,35 @@ TEST(RecordingName, IsoTimesRoundTripAcrossDaysAndOffsets) {
 }
 
 } // namespace
+
+#include "record/MarkerTexts.h"
+
+namespace {
+
+TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
+    const std::string path = std::string(MOTOSKOP_BINARY_DIR) + "/record_marker_text.mrec";
+    std::remove(path.c_str());
+    const std::vector<uint8_t> whole = sampleRecording();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(whole.data(), 1, whole.size(), f);
+    std::fclose(f);
+    RecordingReader reader;
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    StdioRecordFile file;
+    ASSERT_EQ(AppendMarkerText(file, path, reader, 1, "свеча"), FileError::None);
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    EXPECT_EQ(reader.markers()[0].text, "свеча");
+    EXPECT_EQ(reader.validBytes(), whole.size() + 8 + 4 + 2 + std::string("свеча").size());
+
+    // A torn end is not written after.
+    f = std::fopen(path.c_str(), "ab");
+    std::fputc(0xA5, f);
+    std::fclose(f);
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    EXPECT_EQ(AppendMarkerText(file, path, reader, 1, "x"), FileError::Other);
+    EXPECT_STREQ(MarkerTextMessage(FileError::Other),
+                 "Текст метки не сохранён: файл записи повреждён или недоступен.");
+    std::remove(path.c_str());
+}
+
+} // namespace

@@ -20,6 +20,10 @@ class MemoryFile : public RecordFile {
         created = path;
         return FileError::None;
     }
+    FileError openAppend(const std::string& path) override {
+        std::lock_guard<std::mutex> guard(lock_);
+        return existing.count(path) ? FileError::None : FileError::Other;
+    }
     FileError append(const uint8_t* data, std::size_t size) override {
         std::unique_lock<std::mutex> guard(lock_);
         ++appends;
