@@ -20,6 +20,8 @@
 #   e2e_begin NAME       the opening of every end-to-end test: cleanup trap, prefix, display;
 #                        sets EXE (motoskop.exe) and RUN (this run's directory); pass/fail/check
 #                        then print the result lines "PASS NAME: ..." / "FAIL NAME: ..."
+#   e2e_results NAME     only those result lines, for a test that starts no Wine (a build, a
+#                        check of files)
 #   start_program [ARGS] motoskop.exe in the background; waits for its window; sets APP_PID and
 #                        APP_WINDOW (the X window); returns 1 when no window came
 #   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
@@ -224,14 +226,18 @@ ecusim_polls() { grep -c '^rx F4 56 01 B5$' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null |
 #     source "$(dirname "$0")/../../scripts/wine-env.sh"
 #     e2e_begin NAME
 e2e_begin() {
-    E2E_NAME="$1"
-    E2E_FAILED=0
+    e2e_results "$1"
     harness_trap
     wine_env
     ensure_display
     EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
     RUN="$(harness_run_dir)"
     [ -f "$EXE" ] || { echo "FAIL $E2E_NAME: no $EXE"; exit 1; }
+}
+
+e2e_results() {
+    E2E_NAME="$1"
+    E2E_FAILED=0
 }
 
 # Result lines; fail also sets E2E_FAILED=1 (a test may `exit "$E2E_FAILED"`).

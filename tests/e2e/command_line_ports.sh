@@ -4,25 +4,11 @@
 #   with the simulator as COM12: --port COM12 --connect polls at once; from COM8 the port
 #   button reaches Com-12 (after the present ports between), stores it, and START polls;
 #   a port that is not present shows a dimmed label.
-set -euo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
-source "$ROOT/scripts/wine-env.sh"
-harness_trap
-wine_env
-ensure_display
-
-EXE="${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}"
-SHOTS="$(harness_run_dir)"
-[ -f "$EXE" ] || die "no $EXE"
-failures=0
-pass() { echo "PASS $*"; }
-fail() {
-    echo "FAIL $*"
-    failures=$((failures + 1))
-}
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin command_line_ports
 
 # 1. Options that end the program at once.
-set +e
 help="$(timeout 60 wine "$EXE" --help 2>/dev/null)"
 help_rc=$?
 version="$(timeout 60 wine "$EXE" --version 2>/dev/null)"
@@ -31,7 +17,6 @@ wrong="$(timeout 60 wine "$EXE" --port COM2 --bogus 2>/dev/null)"
 wrong_rc=$?
 bad_port="$(timeout 60 wine "$EXE" --port LPT1 2>/dev/null)"
 bad_port_rc=$?
-set -e
 if [ "$help_rc" = 0 ] && grep -q -- '--port COMn' <<<"$help" && grep -q -- '--connect' <<<"$help"; then
     pass "--help prints the usage, exit 0"
 else
@@ -53,21 +38,11 @@ else
     fail "--port LPT1: exit $bad_port_rc, output: $bad_port"
 fi
 
-click() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.15 mouseup 1; }
-wait_window() {
-    local _
-    for _ in $(seq 1 60); do
-        xdotool search --name '^MOTOSKOP$' >/dev/null 2>&1 && return 0
-        sleep 0.5
-    done
-    return 1
-}
 stop_program() {
-    kill "$PROGRAM" 2>/dev/null || true
-    wait "$PROGRAM" 2>/dev/null || true
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
     wineserver -w 2>/dev/null || true
 }
-polls() { grep -c 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true; }
 stored_port() {
     wine reg query 'HKCU\MOTOSKOP\Com' /v ComPort 2>/dev/null | tr -d '\r' |
         awk '$1 == "ComPort" { print $3 }'
@@ -80,13 +55,10 @@ label_green() {
 
 # 2. The simulator as COM12; the program started on it connects by itself.
 ECUSIM_COM=12 start_ecusim --family 1
-"$(command -v wine)" "$EXE" --port COM12 --connect &
-PROGRAM=$!
-HARNESS_PIDS+=("$PROGRAM")
-wait_window || fail "no main window"
+start_program --port COM12 --connect || fail "no main window"
 sleep 4
-import -window root "$SHOTS/com12-connect.png"
-if [ "$(polls)" -gt 0 ]; then pass "--port COM12 --connect polls the simulator on COM12"; else
+import -window root "$RUN/com12-connect.png"
+if [ "$(ecusim_polls)" -gt 0 ]; then pass "--port COM12 --connect polls the simulator on COM12"; else
     fail "--port COM12 --connect: no poll reached COM12"; fi
 [ "$(stored_port)" = 0xb ] && pass "--port COM12 is stored as ComPort 11" ||
     fail "--port COM12 stored $(stored_port)"
@@ -95,34 +67,28 @@ stop_program
 # 3. From COM8 the button steps through the present ports above it to Com-12; START polls.
 between="$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' 2>/dev/null | tr -d '\r' |
     awk '{ n = $NF; sub(/^COM/, "", n) } $NF ~ /^COM/ && n + 0 >= 9 && n + 0 <= 11' | wc -l)"
-before="$(polls)"
-"$(command -v wine)" "$EXE" --port COM8 &
-PROGRAM=$!
-HARNESS_PIDS+=("$PROGRAM")
-wait_window || fail "no main window"
+before="$(ecusim_polls)"
+start_program --port COM8 || fail "no main window"
 sleep 3
 for _ in $(seq 0 "$between"); do
-    click 714 557 # port button
+    click PORT
     sleep 0.5
 done
-import -window root "$SHOTS/com12-button.png"
+import -window root "$RUN/com12-button.png"
 [ "$(stored_port)" = 0xb ] && pass "the port button reaches COM12 after $between other present port(s)" ||
     fail "after $((between + 1)) presses from COM8 the stored port is $(stored_port)"
 bright="$(label_green)"
-click 530 409 # START
+click START
 sleep 4
-import -window root "$SHOTS/com12-started.png"
-[ "$(polls)" -gt "$before" ] && pass "START on Com-12 polls the simulator" ||
+import -window root "$RUN/com12-started.png"
+[ "$(ecusim_polls)" -gt "$before" ] && pass "START on Com-12 polls the simulator" ||
     fail "START on Com-12: no poll arrived"
 stop_program
 
 # 4. A port that is not on the machine: the label is dimmed.
-"$(command -v wine)" "$EXE" --port COM10 &
-PROGRAM=$!
-HARNESS_PIDS+=("$PROGRAM")
-wait_window || fail "no main window"
+start_program --port COM10 || fail "no main window"
 sleep 3
-import -window root "$SHOTS/com10-absent.png"
+import -window root "$RUN/com10-absent.png"
 dim="$(label_green)"
 if [ "$bright" -gt 10 ] && [ "$dim" -lt 3 ]; then
     pass "an absent port's label is dimmed ($bright -> $dim light-green pixels)"
@@ -130,4 +96,4 @@ else
     fail "port label: $bright light-green pixels on COM12, $dim on the absent COM10"
 fi
 stop_program
-[ "$failures" = 0 ]
+exit "$E2E_FAILED"

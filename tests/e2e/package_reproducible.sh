@@ -2,39 +2,36 @@
 # scripts/package twice from the same commit gives byte-identical archives: once in its usual
 # build directory (incremental), once in a fresh one elsewhere (a full build in another path).
 # Also: the archive holds the exe, the documentation and SHA256SUMS that match, and the exe
-# carries no link time.
+# carries no link time. Starts no Wine: only the result lines of the harness.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib.sh"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_results package_reproducible
 RUN="$(mktemp -d "$BUILD/package-test.XXXXXX")"
 trap 'rm -rf "$RUN"' EXIT
 
-"$ROOT/scripts/package" --out "$RUN/a" >"$RUN/a.log" 2>&1 || { echo "FAIL package run 1: $(tail -5 "$RUN/a.log")"; exit 1; }
+"$ROOT/scripts/package" --out "$RUN/a" >"$RUN/a.log" 2>&1 || { fail "package run 1: $(tail -5 "$RUN/a.log")"; exit 1; }
 "$ROOT/scripts/package" --out "$RUN/b" --build-dir "$RUN/fresh" >"$RUN/b.log" 2>&1 ||
-    { echo "FAIL package run 2: $(tail -5 "$RUN/b.log")"; exit 1; }
+    { fail "package run 2: $(tail -5 "$RUN/b.log")"; exit 1; }
 a="$(ls "$RUN"/a/motoskop-*-win64.zip)"
 b="$(ls "$RUN"/b/motoskop-*-win64.zip)"
-failures=0
 if cmp -s "$a" "$b"; then
-    echo "PASS two package runs give identical $(basename "$a") ($(stat -c %s "$a") bytes)"
+    pass "two package runs give identical $(basename "$a") ($(stat -c %s "$a") bytes)"
 else
-    echo "FAIL the two archives differ: $(cmp "$a" "$b" | head -1)"
-    failures=$((failures + 1))
+    fail "the two archives differ: $(cmp "$a" "$b" | head -1)"
 fi
 
 mkdir -p "$RUN/x" && (cd "$RUN/x" && unzip -q "$a")
 if (cd "$RUN/x/motoskop" && sha256sum --quiet -c SHA256SUMS) && [ -f "$RUN/x/motoskop/motoskop.exe" ] &&
     grep -q 'motoskop.exe' "$RUN/x/motoskop/SHA256SUMS" && [ -f "$RUN/x/motoskop/docs/command-line.md" ] && grep -q '<img src="guide/' "$RUN/x/motoskop/docs/guide.html" &&
     [ -f "$RUN/x/motoskop/docs/guide/main-connected.png" ]; then
-    echo "PASS the archive holds the exe, the guide as HTML with its pictures, and matching SHA256SUMS"
+    pass "the archive holds the exe, the guide as HTML with its pictures, and matching SHA256SUMS"
 else
-    echo "FAIL archive contents: $(unzip -l "$a" | tail -n +4)"
-    failures=$((failures + 1))
+    fail "archive contents: $(unzip -l "$a" | tail -n +4)"
 fi
 version="$(awk '$2 == "MOTOSKOP_VERSION_MAJOR" { M = $3 } $2 == "MOTOSKOP_VERSION_MINOR" { m = $3 }
     END { print M "." m }' "$ROOT/app/Version.h")"
-[ "$(basename "$a")" = "motoskop-$version-win64.zip" ] && echo "PASS the archive is named for version $version" ||
-    { echo "FAIL archive name $(basename "$a") for version $version"; failures=$((failures + 1)); }
+[ "$(basename "$a")" = "motoskop-$version-win64.zip" ] && pass "the archive is named for version $version" ||
+    fail "archive name $(basename "$a") for version $version"
 stamp="$(x86_64-w64-mingw32-objdump -p "$RUN/x/motoskop/motoskop.exe" | awk -F'\t' '/^Time\/Date/ { print $NF }')"
-[[ "$stamp" == *1970* ]] && echo "PASS the exe has no link time" ||
-    { echo "FAIL the exe's link time is $stamp"; failures=$((failures + 1)); }
-[ "$failures" = 0 ]
+[[ "$stamp" == *1970* ]] && pass "the exe has no link time" || fail "the exe's link time is $stamp"
+exit "$E2E_FAILED"

@@ -25,14 +25,19 @@ def placed(cls, image):
     m = re.search(r"Image%d\.setBounds\(%s,%s,%s,%s\)" % (image, num, num, num, num), text)
     if m:
         return tuple(int(v) for v in m.groups())
-    if cls == "TForm1":  # placement table rows {N, left, top, width, height, resource}
-        m = re.search(r"\{\s*(?:&TForm1::Image)?%d\s*,%s,%s,%s,%s,\s*[A-Z0]" % (image, num, num, num, num), text)
+    if cls == "TForm1":  # placement table rows {N, &TForm1::ImageN, left, top, width, height, resource}
+        m = re.search(r"\{\s*(?:%d\s*,\s*)?(?:&TForm1::Image)?%d\s*,%s,%s,%s,%s,\s*[A-Z0]" % (image, image, num, num, num, num), text)
         if m:
             return tuple(int(v) for v in m.groups())
         m = re.search(r"setBounds\((\d+) \+ (\d+) \* \(n - 20\),%s,%s,%s\)" % (num, num, num), text)
         if m and 20 <= image <= 31:  # the graph-set buttons
             first, step, top, w, h = (int(v) for v in m.groups())
             return (first + step * (image - 20), top, w, h)
+        m = re.search(r"kFirstSetImage = (\d+);\s*constexpr int kSetButtonLeft = (\d+), kSetButtonStep = (\d+), kSetButtonTop = (\d+);", text)
+        s = re.search(r"setBounds\(kSetButtonLeft \+ kSetButtonStep \* set, kSetButtonTop,%s,%s\)" % (num, num), text)
+        if m and s and 0 <= image - int(m.group(1)) < 12:  # the graph-set buttons, by constants
+            first_image, left, step, top = (int(v) for v in m.groups())
+            return (left + step * (image - first_image), top) + tuple(int(v) for v in s.groups())
     if cls == "TForm5":  # rows {N, left, top, greyed, lamp}, 95x20 each
         m = re.search(r"\{\s*%d\s*,%s,%s,\s*(?:true|false)" % (image, num, num), text)
         if m:

@@ -9,16 +9,7 @@
 #include "link/LinkCycle.h"
 #include "state/MainState.h"
 #include "platform/ScriptedSerialPort.h"
-
-// The status lines as the user reads them.
-namespace shown {
-const char* const kConnecting = "Установление связи с ЭБУ.";
-const char* const kOpenFailed = "Ошибка открытия порта!";
-const char* const kDataReceived = "Данные получены.";
-const char* const kNoAnswer = "ЭБУ не отвечает!";
-const char* const kLinkBroken = "Связь с ЭБУ  прервана."; // two blanks
-const char* const kCheckAdapter = "Проверте адаптер!";
-} // namespace shown
+#include "tests/common/ShownTexts.h"
 
 namespace {
 

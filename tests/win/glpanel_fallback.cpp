@@ -11,33 +11,16 @@
 
 #include "app/TForm1.h"
 #include "glpanel/OpenGLPanel_win32.h"
+#include "tests/win/HostWindow.h"
+#include "tests/win/ProgramDriver.h"
 
 namespace {
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 HWND Host() {
-    static HWND host = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"GlFallbackTestHost";
-        RegisterClassW(&wc);
-        return CreateWindowW(wc.lpszClassName, L"panel", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-    }();
-    return host;
+    return test_host::Window(300, 100);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using program_driver::Pump;
 
 // The window's device context has no pixel format to offer, as with a broken driver.
 class NoWindowFormatPanel : public TOpenGLPanel {

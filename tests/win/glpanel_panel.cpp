@@ -13,25 +13,13 @@
 
 #include "glpanel/Cp1251.h"
 #include "glpanel/OpenGLPanel_win32.h"
+#include "tests/win/HostWindow.h"
 #include "tests/win/ProgramDriver.h"
 
 namespace {
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 HWND Host() {
-    static HWND host = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"GlPanelTestHost";
-        RegisterClassW(&wc);
-        return CreateWindowW(wc.lpszClassName, L"panel", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-    }();
-    return host;
+    return test_host::Window(400, 200);
 }
 
 using program_driver::Pump;

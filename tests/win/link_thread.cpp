@@ -14,17 +14,8 @@
 #include <vector>
 
 #include "link/ComPort_win32.h"
+#include "tests/common/ShownTexts.h"
 #include "tests/win/ProgramDriver.h"
-
-// The status lines as the user reads them.
-namespace shown {
-const char* const kConnecting = "Установление связи с ЭБУ.";
-const char* const kOpenFailed = "Ошибка открытия порта!";
-const char* const kDataReceived = "Данные получены.";
-const char* const kNoAnswer = "ЭБУ не отвечает!";
-const char* const kLinkBroken = "Связь с ЭБУ  прервана."; // two blanks
-const char* const kCheckAdapter = "Проверте адаптер!";
-} // namespace shown
 
 namespace {
 

@@ -13,13 +13,14 @@
 
 #include "app/TForm1.h"
 #include "link/ComPort_win32.h"
+#include "tests/common/ShownTexts.h"
 #include "tests/win/ProgramDriver.h"
 
 namespace {
 
 using namespace program_driver;
 
-const char* const kDataReceived = "Данные получены.";
+using shown::kDataReceived;
 
 void CarButton(TForm1& f) {
     Click(f, f.Image3);
