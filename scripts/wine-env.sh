@@ -22,7 +22,8 @@
 #                        then print the result lines "PASS NAME: ..." / "FAIL NAME: ..."
 #   e2e_results NAME     only those result lines, for a test that starts no Wine (a build, a
 #                        check of files)
-#   start_program [ARGS] motoskop.exe in the background; waits for its window; sets APP_PID and
+#   start_program [ARGS] motoskop.exe in the background (Russian locale: MOTOSKOP_LOCALE=ru_RU.UTF-8
+#                        unless set); waits for its window; sets APP_PID and
 #                        APP_WINDOW (the X window); returns 1 when no window came
 #   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
 #   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
@@ -255,7 +256,9 @@ check() { # check WHAT COMMAND...: one PASS or FAIL line
 # start_program [ARGS...]: motoskop.exe under Wine in the background, then up to 40 s for its
 # window titled MOTOSKOP to be shown (a first start builds the settings tree first).
 start_program() {
-    start_bg motoskop wine "${EXE:-${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}}" "$@"
+    # A Russian user's PC unless told otherwise: the readout's decimal separator follows it.
+    start_bg motoskop env LC_ALL="${MOTOSKOP_LOCALE:-ru_RU.UTF-8}" \
+        wine "${EXE:-${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}}" "$@"
     APP_PID=$!
     APP_WINDOW=""
     local i
