@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "app/DiagnosticLog_win32.h"
 #include "app/TForm1.h"
 #include "ui/Text.h"
 
@@ -20,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         new TForm1(); // sets Form1; the taskbar button reads "MOTOSKOP"
         Form1->show();
+        StartDiagnosticLogFromCommandLine();
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);

@@ -30,6 +30,16 @@ class LinkCycle {
     void RequestStop() { stop_.store(true); }
     bool StopRequested() const { return stop_.load(); }
 
+    // The START and STOP presses as the link sees them; the last press wins.
+    // START lowers closeRequested and raises openRequested, so both up means a
+    // STOP came after it. A START that comes while the thread is on its way to
+    // suspend itself keeps it awake (the window's resume would find it still
+    // running); a STOP after it takes that back.
+    void PressStart();
+    void PressStop();
+    // True from just before the thread suspends itself until it runs on.
+    bool Suspending() const { return suspending_.load(); }
+
     // For tests and diagnostics (link thread's data; read it only while the cycle is idle).
     const uint8_t* replyBuffer() const { return replyBuffer_; }
     bool linkOpen() const { return linkOpen_; }
@@ -40,11 +50,14 @@ class LinkCycle {
     bool closeStep();
     bool pollStep();
     void clearReplyBuffer();
+    void suspend();
 
     MainState& state_;
     SerialPort& port_;
     LinkEvents& events_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> startPending_{false};
+    std::atomic<bool> suspending_{false};
     std::string portNameCopy_;
     bool linkOpen_ = false;
     uint8_t replyBuffer_[kReplyBufferSize] = {};

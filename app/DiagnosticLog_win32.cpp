@@ -1,0 +1,122 @@
+#include "app/DiagnosticLog_win32.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/TForm1.h"
+
+namespace {
+
+constexpr UINT kTickMs = 20;
+constexpr UINT_PTR kTimerId = 0x4D44; // on the main window
+const wchar_t kProperty[] = L"MotoskopDiagnosticLog";
+
+// Hangs on the main window (a window property) and is used by its timer only,
+// on the GUI thread; it lives as long as the process.
+struct DiagnosticLog {
+    FILE* file = nullptr;
+    unsigned everyMs = 60000;
+    unsigned long long lastTick = 0;
+    unsigned long long lastFigures = 0;
+    unsigned long long worstGap = 0; // since the last figures line
+    std::string status;
+};
+
+// The command line split as the C runtime splits it (blanks, double quotes).
+std::vector<std::wstring> Arguments() {
+    std::vector<std::wstring> out;
+    const wchar_t* p = GetCommandLineW();
+    while (*p) {
+        while (*p == L' ' || *p == L'\t')
+            ++p;
+        if (!*p) break;
+        std::wstring arg;
+        bool quoted = false;
+        for (; *p && (quoted || (*p != L' ' && *p != L'\t')); ++p) {
+            if (*p == L'"')
+                quoted = !quoted;
+            else
+                arg += *p;
+        }
+        out.push_back(arg);
+    }
+    return out;
+}
+
+unsigned long long NowMs() { // milliseconds since 1970, as the host clock reads
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const unsigned long long t =
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return t / 10000ULL - 11644473600000ULL;
+}
+
+void WriteFigures(DiagnosticLog& log, unsigned long long now) {
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    std::fprintf(log.file,
+                 "%llu figures private=%llu working=%llu handles=%lu gdi=%lu user=%lu "
+                 "gui-gap=%llu\n",
+                 now, static_cast<unsigned long long>(memory.PrivateUsage),
+                 static_cast<unsigned long long>(memory.WorkingSetSize),
+                 static_cast<unsigned long>(handles), static_cast<unsigned long>(gdi),
+                 static_cast<unsigned long>(user), log.worstGap);
+    log.worstGap = 0;
+    log.lastFigures = now;
+}
+
+void CALLBACK Tick(HWND window, UINT, UINT_PTR, DWORD) {
+    auto* found = static_cast<DiagnosticLog*>(GetPropW(window, kProperty));
+    if (!found) return;
+    DiagnosticLog& log = *found;
+    const unsigned long long now = NowMs();
+    if (log.lastTick != 0 && now - log.lastTick > log.worstGap) log.worstGap = now - log.lastTick;
+    // A GUI thread that stalls shows as a late tick.
+    if (log.lastTick != 0 && now - log.lastTick >= 500)
+        std::fprintf(log.file, "%llu stall %llu\n", now, now - log.lastTick);
+    log.lastTick = now;
+    if (Form1 && Form1->Label51.text() != log.status) {
+        log.status = Form1->Label51.text();
+        std::fprintf(log.file, "%llu status %s\n", now, log.status.c_str());
+    }
+    if (now - log.lastFigures >= log.everyMs) WriteFigures(log, now);
+    std::fflush(log.file);
+}
+
+} // namespace
+
+void StartDiagnosticLogFromCommandLine() {
+    if (!Form1 || GetPropW(Form1->handle(), kProperty)) return;
+    const std::vector<std::wstring> args = Arguments();
+    std::wstring path;
+    unsigned every = 60;
+    for (size_t i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == L"--diag-log") path = args[i + 1];
+        if (args[i] == L"--diag-every") every = static_cast<unsigned>(_wtoi(args[i + 1].c_str()));
+    }
+    if (path.empty()) return;
+
+    FILE* file = _wfopen(path.c_str(), L"a");
+    if (!file) return;             // no log: the program runs as always
+    auto* log = new DiagnosticLog; // kept until the process ends
+    log->file = file;
+    log->everyMs = (every == 0 ? 60 : every) * 1000;
+    const unsigned long long now = NowMs();
+    std::fprintf(file, "%llu start pid=%lu\n", now,
+                 static_cast<unsigned long>(GetCurrentProcessId()));
+    WriteFigures(*log, now);
+    std::fflush(file);
+    SetPropW(Form1->handle(), kProperty, log);
+    SetTimer(Form1->handle(), kTimerId, kTickMs, Tick);
+}
