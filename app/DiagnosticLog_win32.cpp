@@ -151,7 +151,7 @@ void StartDiagnosticLogFromCommandLine() {
     }
     if (path.empty()) return;
 
-    FILE* file = _wfopen(path.c_str(), L"a");
+    FILE* file = _wfopen(path.c_str(), L"ab");
     if (!file) return;             // no log: the program runs as always
     auto* log = new DiagnosticLog; // kept until the process ends
     log->file = file;
