@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <cstdlib>
+
 #include <cctype>
 
 #include "app/Version.h"
@@ -17,7 +19,7 @@ struct OptionRow {
 };
 
 const OptionRow kOptions[] = {
-    {"--port",      "COMn",  "выбрать порт адаптера (как кнопкой порта), например COM3 или COM12",
+    {"--port",       "COMn",  "выбрать порт адаптера (как кнопкой порта), например COM3 или COM12",
      [](CommandLineResult& r, const std::string& value, std::string& error) {
          const int number = ParseComPortNumber(value);
          if (number == 0) {
@@ -27,22 +29,38 @@ const OptionRow kOptions[] = {
          r.options.portIndex = number - 1;
          return true;
      }},
-    {"--connect",   nullptr, "нажать СТАРТ, как только откроется окно",
+    {"--connect",    nullptr, "нажать СТАРТ, как только откроется окно",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.connect = true;
          return true;
      }      },
-    {"--bitmap-gl", nullptr, "рисовать графики через растр (для старых драйверов и RDP)",
+    {"--bitmap-gl",  nullptr, "рисовать графики через растр (для старых драйверов и RDP)",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.bitmapGl = true;
          return true;
      }      },
-    {"--help",      nullptr, "показать эту справку",
+    {"--diag-log",   "PATH",  "писать диагностический журнал в файл (для долгих проверок)",
+     [](CommandLineResult& r, const std::string& value, std::string&) {
+         r.options.diagLogPath = value;
+         return true;
+     }},
+    {"--diag-every", "S",     "записывать в журнал расход ресурсов каждые S секунд (60)",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         char* end = nullptr;
+         const long seconds = std::strtol(value.c_str(), &end, 10);
+         if (value.empty() || *end != '\0' || seconds < 1 || seconds > 86400) {
+             error = "--diag-every: \"" + value + "\" is not a number of seconds (1..86400)";
+             return false;
+         }
+         r.options.diagEverySeconds = static_cast<int>(seconds);
+         return true;
+     }},
+    {"--help",       nullptr, "показать эту справку",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Help;
          return true;
      }      },
-    {"--version",   nullptr, "показать версию программы",
+    {"--version",    nullptr, "показать версию программы",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Version;
          return true;

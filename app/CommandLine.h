@@ -10,6 +10,9 @@ struct CommandLineOptions {
     int portIndex = -1;    // --port COMn: n - 1, as the port button stores it; -1 when not given
     bool connect = false;  // --connect: press START once the window is up
     bool bitmapGl = false; // --bitmap-gl: the graphs draw through a bitmap, never to the window
+    std::string
+        diagLogPath; // --diag-log PATH: the diagnostic log for long runs (docs/diagnostic-log.md)
+    int diagEverySeconds = 60; // --diag-every S: its resource figures every S seconds
 };
 
 enum class CommandLineAction {

@@ -99,11 +99,11 @@ void TForm1::Image15MouseUp() {
         Image2.setEnabled(false);
         Image3.setEnabled(false);
         Image4.setEnabled(false);
-        state.requests.openRequested = 1;
-        if (linkThread) {
-            linkThread->SetPriorityLower();
-            linkThread->Resume();
-        }
+        // The last of several quick presses decides: the link thread sorts them out.
+        if (linkThread)
+            linkThread->Connect();
+        else
+            state.requests.openRequested = 1;
         sampleTimer = timeSetEvent(50, 10, SampleTimerProc, 0, TIME_PERIODIC);
     } else {
         ImageList1.getBitmap(kStartDark, Image15);
@@ -113,7 +113,10 @@ void TForm1::Image15MouseUp() {
         Image4.setEnabled(true);
         Image16.setEnabled(false);
         Image17.setEnabled(false);
-        state.requests.closeRequested = 1;
+        if (linkThread)
+            linkThread->Disconnect();
+        else
+            state.requests.closeRequested = 1;
         timeKillEvent(sampleTimer);
         state.ecu.dataValid = 0.0f;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DiagnosticLog_win32.h"
 #include "app/TForm1.h"
 #include "ui/Text.h"
 
@@ -74,6 +75,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         new TForm1(command.options); // sets Form1; the taskbar button reads "MOTOSKOP"
         Form1->show();
+        if (!command.options.diagLogPath.empty())
+            StartDiagnosticLog(command.options.diagLogPath, command.options.diagEverySeconds);
         if (command.options.connect) Form1->Image15MouseUp(); // START
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -8,6 +8,7 @@ motoskop_sources(app
     TForm1.cpp
     TForm1Events.cpp
     TForm1Machine.cpp
+    DiagnosticLog_win32.cpp
     TForm7.cpp
 )
 if(WIN32)

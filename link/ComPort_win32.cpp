@@ -46,10 +46,20 @@ void Com_Port::Resume() {
     // The thread may have decided to suspend itself without having done it yet;
     // a press that came in that moment must still wake it. Wait (briefly, it is
     // a few instructions away) until it is suspended, then resume it.
-    for (int tries = 0; previous == 0 && suspending_.load() && tries < 200; ++tries) {
+    for (int tries = 0; previous == 0 && cycle_.Suspending() && tries < 200; ++tries) {
         Sleep(1);
         previous = ResumeThread(thread_);
     }
+}
+
+void Com_Port::Connect() {
+    cycle_.PressStart();
+    SetPriorityLower();
+    Resume();
+}
+
+void Com_Port::Disconnect() {
+    cycle_.PressStop();
 }
 
 void Com_Port::Stop() {

@@ -30,6 +30,10 @@ class Com_Port {
     void SetPriorityLower();
     // Starts the thread the first time, later wakes it where it suspended itself.
     void Resume();
+    // The START press: the open request, the priority and the resume. The STOP
+    // press: the close request (the thread, still running, closes the port).
+    void Connect();
+    void Disconnect();
     // Raises the stop flag; never blocks.
     void Stop();
 

@@ -12,7 +12,7 @@ namespace {
 // 8200 baud, 8 data bits, no parity, two stop bits.
 const SerialLineSettings portSettings{8200, 8, 0, 2};
 // Read interval, read per byte, read constant, write per byte, write constant (ms).
-const SerialTimeouts linkTimeouts{25, 10, 10, 5, 5};
+const SerialTimeouts linkTimeouts{25, kReadTotalPerByteMs, kReadTotalConstantMs, 5, 5};
 const uint8_t pollRequest[4] = {0xF4, 0x56, 0x01, 0xB5};
 
 int64_t monotonicMs() {
@@ -38,8 +38,29 @@ bool LinkCycle::RunOnce() {
     return !StopRequested();
 }
 
+void LinkCycle::PressStart() {
+    requests_.closeRequested.store(0);
+    requests_.openRequested.store(1);
+    startPending_.store(true);
+}
+
+void LinkCycle::PressStop() {
+    startPending_.store(false);
+    requests_.closeRequested.store(1);
+}
+
+void LinkCycle::suspend() {
+    suspending_.store(true);
+    if (!startPending_.exchange(false)) events_.suspendSelf();
+    startPending_.store(false); // the START that woke us has been answered
+    suspending_.store(false);
+}
+
 bool LinkCycle::openStep() {
     if (requests_.openRequested.load() != 1) return true;
+    // A STOP after the last START: the close step acts on it.
+    if (requests_.closeRequested.load() == 1) return true;
+    startPending_.store(false); // this open answers every START so far
 
     // A disconnect and a connect pressed while a poll was on the wire: the close
     // step never ran, so the port is still ours. Close it before opening anew.
@@ -55,8 +76,9 @@ bool LinkCycle::openStep() {
 
     if (configured) {
         events_.setStatus(linktext::kConnecting);
+        // closeRequested is already down (START lowered it); one raised while the
+        // port was opening is a later STOP and must still close it.
         requests_.openRequested.store(0);
-        requests_.closeRequested.store(0);
         linkOpen_ = true;
         return true;
     }
@@ -65,13 +87,10 @@ bool LinkCycle::openStep() {
     requests_.closeRequested.store(0);
     events_.setStatus(linktext::kOpenFailed);
     requests_.openRequested.store(1);
-    events_.suspendSelf();
-    if (StopRequested()) return false;
-    // Only a connect press resumes the thread. A disconnect pressed before it had
-    // no open port to close, so it must not swallow this connect: the next cycle
-    // tries the port again.
-    requests_.closeRequested.store(0);
-    return true;
+    suspend();
+    // Only a START resumes the thread, and it lowered closeRequested: the next
+    // cycle tries the port again, unless a STOP came after it.
+    return !StopRequested();
 }
 
 bool LinkCycle::closeStep() {
@@ -82,7 +101,7 @@ bool LinkCycle::closeStep() {
     requests_.openRequested.store(1);
     requests_.closeRequested.store(0);
     ecu_.dataValid.store(0.0f);
-    events_.suspendSelf();
+    suspend();
     return !StopRequested();
 }
 

@@ -38,6 +38,16 @@ class LinkCycle {
     // when null. Set it while the cycle is idle.
     void SetReplyTap(ReplySink* tap) { tap_ = tap; }
 
+    // The START and STOP presses as the link sees them; the last press wins.
+    // START lowers closeRequested and raises openRequested, so both up means a
+    // STOP came after it. A START that comes while the thread is on its way to
+    // suspend itself keeps it awake (the window's resume would find it still
+    // running); a STOP after it takes that back.
+    void PressStart();
+    void PressStop();
+    // True from just before the thread suspends itself until it runs on.
+    bool Suspending() const { return suspending_.load(); }
+
     // For tests and diagnostics (link thread's data; read it only while the cycle is idle).
     const uint8_t* replyBuffer() const { return replyBuffer_; }
     bool linkOpen() const { return linkOpen_; }
@@ -49,6 +59,7 @@ class LinkCycle {
     bool pollStep(JudgedReply& judged);
     void presentStep(const JudgedReply& judged);
     void clearReplyBuffer();
+    void suspend();
 
     LinkRequests& requests_;
     const Selection& selection_;
@@ -58,6 +69,8 @@ class LinkCycle {
     ReplyPresenter presenter_;
     ReplySink* tap_ = nullptr;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> startPending_{false};
+    std::atomic<bool> suspending_{false};
     std::string portNameCopy_;
     bool linkOpen_ = false;
     uint8_t replyBuffer_[kReplyBufferSize] = {};

@@ -7,8 +7,13 @@ void ScriptedSerialPort::scriptAnswer(std::vector<uint8_t> answer,
     scriptRead({true, std::move(answer), std::move(whileReading)});
 }
 
+void ScriptedSerialPort::note(const char* call) {
+    record_.calls.push_back(call);
+    if (onCall) onCall(call);
+}
+
 bool ScriptedSerialPort::open(const std::string& name) {
-    record_.calls.push_back("open");
+    note("open");
     record_.openedNames.push_back(name);
     if (open_) ++record_.opensOverOpen;
     OpenOutcome outcome = OpenOutcome::Ok;
@@ -23,22 +28,26 @@ bool ScriptedSerialPort::open(const std::string& name) {
 }
 
 bool ScriptedSerialPort::applyLineSettings(const SerialLineSettings& s) {
-    record_.calls.push_back("settings");
+    note("settings");
     lastSettings = s;
     return open_;
 }
 
 bool ScriptedSerialPort::setTimeouts(const SerialTimeouts& t) {
-    record_.calls.push_back("timeouts");
+    note("timeouts");
     lastTimeouts = t;
     return open_ && !timeoutsRefused_;
 }
 
 int ScriptedSerialPort::write(const uint8_t* data, int count) {
-    record_.calls.push_back("write");
+    note("write");
     if (!open_ || data == nullptr || count <= 0) {
         ++record_.ioWhileClosed;
         return 0;
+    }
+    if (unplugged_) {
+        ++record_.ioErrors;
+        return -1;
     }
     lastWrite_.assign(data, data + count);
     record_.writes.push_back(lastWrite_);
@@ -46,7 +55,7 @@ int ScriptedSerialPort::write(const uint8_t* data, int count) {
 }
 
 int ScriptedSerialPort::read(uint8_t* buffer, int maxCount) {
-    record_.calls.push_back("read");
+    note("read");
     record_.readSizes.push_back(maxCount);
     if (!open_ || buffer == nullptr || maxCount <= 0) {
         ++record_.ioWhileClosed;
@@ -58,6 +67,10 @@ int ScriptedSerialPort::read(uint8_t* buffer, int maxCount) {
         reads_.pop_front();
     }
     if (step.whileReading) step.whileReading();
+    if (unplugged_) { // also when pulled out during this read
+        ++record_.ioErrors;
+        return -1;
+    }
 
     std::vector<uint8_t> line;
     if (step.echo) line = lastWrite_;
@@ -68,7 +81,7 @@ int ScriptedSerialPort::read(uint8_t* buffer, int maxCount) {
 }
 
 void ScriptedSerialPort::purgeReceive() {
-    record_.calls.push_back("purge");
+    note("purge");
     if (!open_) {
         ++record_.ioWhileClosed;
         return;
@@ -77,7 +90,7 @@ void ScriptedSerialPort::purgeReceive() {
 }
 
 void ScriptedSerialPort::close() {
-    record_.calls.push_back("close");
+    note("close");
     if (!open_) return;
     open_ = false;
     timeoutsRefused_ = false;

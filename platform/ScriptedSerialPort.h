@@ -36,9 +36,13 @@ class ScriptedSerialPort : public SerialPort {
     void scriptSilence() { scriptRead({false, {}, {}}); }
     // Exactly these bytes arrive, no echo.
     void scriptRaw(std::vector<uint8_t> bytes) { scriptRead({false, std::move(bytes), {}}); }
+    // Pulled out: every write and read fails with an I/O error until put back.
+    void setUnplugged(bool unplugged) { unplugged_ = unplugged; }
     // Reads beyond the script: the adapter echoes (true) or nothing comes (false, default).
     void setEchoWhenUnscripted(bool echo) { echoWhenUnscripted_ = echo; }
     size_t pendingReads() const { return reads_.size(); }
+    // Runs at the start of every call, named as in Record::calls (a press at any moment).
+    std::function<void(const std::string& call)> onCall;
 
     // --- record ---
     struct Record {
@@ -49,6 +53,8 @@ class ScriptedSerialPort : public SerialPort {
         int closes = 0;        // closes of an open handle
         int opensOverOpen = 0; // open() while a handle was still open
         int ioWhileClosed = 0; // write/read/purge without an open handle
+        int ioErrors = 0;      // writes and reads failed while unplugged
+        uint32_t idleMs = 0;   // time let pass by idle()
         std::vector<std::string>
             calls; // "open", "settings", "timeouts", "write", "read", "purge", "close"
     };
@@ -64,14 +70,18 @@ class ScriptedSerialPort : public SerialPort {
     int read(uint8_t* buffer, int maxCount) override;
     void purgeReceive() override;
     void close() override;
+    void idle(uint32_t ms) override { record_.idleMs += ms; }
 
     SerialLineSettings lastSettings;
     SerialTimeouts lastTimeouts;
 
   private:
+    void note(const char* call);
+
     std::deque<OpenOutcome> openOutcomes_;
     std::deque<ReadStep> reads_;
     bool echoWhenUnscripted_ = false;
+    bool unplugged_ = false;
     bool open_ = false;
     bool timeoutsRefused_ = false;
     std::vector<uint8_t> lastWrite_;

@@ -58,15 +58,23 @@ bool Win32SerialPort::setTimeouts(const SerialTimeouts& t) {
 int Win32SerialPort::write(const uint8_t* data, int count) {
     if (!isOpen() || data == nullptr || count <= 0) return 0;
     DWORD done = 0;
-    WriteFile(handle_, data, static_cast<DWORD>(count), &done, nullptr);
+    if (!WriteFile(handle_, data, static_cast<DWORD>(count), &done, nullptr) && done == 0 &&
+        GetLastError() != ERROR_TIMEOUT)
+        return -1;                 // the device is gone
     return static_cast<int>(done); // a time-out still reports what went out
 }
 
 int Win32SerialPort::read(uint8_t* buffer, int maxCount) {
     if (!isOpen() || buffer == nullptr || maxCount <= 0) return 0;
     DWORD done = 0;
-    ReadFile(handle_, buffer, static_cast<DWORD>(maxCount), &done, nullptr);
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(maxCount), &done, nullptr) && done == 0 &&
+        GetLastError() != ERROR_TIMEOUT)
+        return -1;                 // the device is gone
     return static_cast<int>(done); // 0 when nothing arrived before the time-outs
+}
+
+void Win32SerialPort::idle(uint32_t ms) {
+    Sleep(ms);
 }
 
 void Win32SerialPort::purgeReceive() {

@@ -21,6 +21,7 @@ class Win32SerialPort : public SerialPort {
     int read(uint8_t* buffer, int maxCount) override;
     void purgeReceive() override;
     void close() override;
+    void idle(uint32_t ms) override;
 
   private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;

@@ -54,10 +54,10 @@ Bytes ecuFrame(uint8_t fill = 0x11, int size = 64) {
 class LinkCycleTest : public ::testing::Test {
   protected:
     void SetUp() override { state.selection.portName.set("COM3"); }
-    void connect() { state.requests.openRequested = 1; }
+    void connect() { cycle.PressStart(); }
     // The disconnect press as the window does it.
     void disconnect() {
-        state.requests.closeRequested = 1;
+        cycle.PressStop();
         state.ecu.dataValid = 0.0f;
     }
     bool bufferIsZero() const {
@@ -220,7 +220,6 @@ TEST_F(LinkCycleTest, FailedOpenLeavesNoHandleAndSuspends) {
                          ScriptedSerialPort::OpenOutcome::SettingsRefused}) {
         port.scriptOpen(outcome);
         connect();
-        state.requests.closeRequested = 1; // cleared by every open attempt
         EXPECT_TRUE(cycle.RunOnce());
         EXPECT_EQ(events.take(), (Log{status(shown::kOpenFailed), "suspend"}));
         EXPECT_FALSE(port.isOpen());
@@ -297,6 +296,61 @@ TEST_F(LinkCycleTest, StopWhileSuspendedDoesNothingMore) {
     EXPECT_EQ(events.take(), Log{"suspend"});
     EXPECT_FALSE(cycle.RunOnce());
     EXPECT_TRUE(events.log.empty());
+}
+
+// A USB adapter pulled out mid-session: reads and writes fail at once. The link
+// shows what a dead line shows, waits out each read's time-out instead of
+// spinning, and START after plugging it back in polls again.
+TEST_F(LinkCycleTest, PulledOutAdapterIsADeadLineAndStartAfterReplugWorks) {
+    openWithGoodPoll();
+    port.setUnplugged(true);
+    port.clearRecord();
+    cycle.RunOnce(); // the last good echo is still in the buffer
+    EXPECT_EQ(events.take(), (Log{status(shown::kNoAnswer), "repaint"}));
+    EXPECT_EQ(port.record().idleMs, 710u);
+    EXPECT_EQ(port.record().calls, (Log{"write", "purge"})); // no read after a failed write
+    for (int i = 0; i < 3; ++i) {
+        cycle.RunOnce();
+        EXPECT_EQ(events.take(), Log{status(shown::kCheckAdapter)});
+        EXPECT_EQ(state.ecu.dataValid, 0.0f);
+    }
+    EXPECT_EQ(port.record().idleMs, 4 * 710u);
+
+    // A command meets the dead line too: rejected, its read's time waited out.
+    state.requests.commandRequests[1] = 1;
+    state.requests.requestStatus = 0;
+    cycle.RunOnce();
+    EXPECT_EQ(state.requests.requestStatus, 2);
+    EXPECT_EQ(port.record().idleMs, 5 * 710u + 310u);
+
+    // The read itself failing (the write still went out) is the same.
+    port.setUnplugged(false);
+    port.scriptRead({true, {}, [this] { port.setUnplugged(true); }});
+    events.take();
+    cycle.RunOnce();
+    EXPECT_EQ(events.take(), Log{status(shown::kCheckAdapter)});
+    EXPECT_EQ(port.record().idleMs, 6 * 710u + 310u);
+
+    // STOP; START while it is still out: the open fails. STOP, plug it back, START.
+    disconnect();
+    cycle.RunOnce();
+    EXPECT_FALSE(port.isOpen());
+    port.scriptOpen(ScriptedSerialPort::OpenOutcome::NoDevice);
+    connect();
+    events.whileSuspended = [this] {
+        disconnect();
+        port.setUnplugged(false);
+        connect();
+    };
+    events.take();
+    cycle.RunOnce();
+    EXPECT_EQ(events.take(), (Log{status(shown::kOpenFailed), "suspend"}));
+    events.whileSuspended = nullptr;
+    port.scriptAnswer(ecuFrame());
+    cycle.RunOnce();
+    EXPECT_EQ(events.take().back(), "buttons on");
+    EXPECT_TRUE(cycle.linkOpen());
+    EXPECT_EQ(state.ecu.dataValid, 1.0f);
 }
 
 } // namespace

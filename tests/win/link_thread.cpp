@@ -86,13 +86,9 @@ class LinkThreadTest : public ::testing::Test {
         std::fclose(f);
     }
     // The connect and disconnect presses as the main window makes them.
-    void connect() {
-        state.requests.openRequested = 1;
-        link->SetPriorityLower();
-        link->Resume();
-    }
+    void connect() { link->Connect(); }
     void disconnect() {
-        state.requests.closeRequested = 1;
+        link->Disconnect();
         state.ecu.dataValid = 0.0f;
     }
     // Waits until `entry` was logged n more times after position `from`.
