@@ -192,9 +192,9 @@ TEST(LinkPresses, TheLastPressWinsWhereverThePressesLand) {
                     // START last: polling, with good data on the window.
                     ASSERT_TRUE(run.cycle().linkOpen()) << what;
                     ASSERT_EQ(run.lastStatus, shown::kDataReceived) << what;
-                    ASSERT_EQ(run.state().dataValid.load(), 1.0f) << what;
-                    ASSERT_EQ(run.state().openRequested.load(), 0) << what;
-                    ASSERT_EQ(run.state().closeRequested.load(), 0) << what;
+                    ASSERT_EQ(run.state().ecu.dataValid.load(), 1.0f) << what;
+                    ASSERT_EQ(run.state().requests.openRequested.load(), 0) << what;
+                    ASSERT_EQ(run.state().requests.closeRequested.load(), 0) << what;
                     ASSERT_EQ(run.port().record().calls.back(), "purge") << what;
                 }
             }
