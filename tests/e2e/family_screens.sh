@@ -47,7 +47,9 @@ connect() { # connect FAMILY NAME SECONDS
         fail "family $family: only $((after - before)) polls"
     fi
     changed=$(readout_change "$RUN/$name-idle.png" "$RUN/$name.png")
-    if [ "${changed:-0}" -gt 200 ]; then
+    # An unchanged readout differs in 0 pixels; one family after another at the same
+    # engine state may differ in only a few values, so a low bar.
+    if [ "${changed:-0}" -gt 60 ]; then
         pass "family $family: the readout shows fresh data ($changed pixels changed)"
     else
         fail "family $family: the readout did not change ($changed pixels)"
