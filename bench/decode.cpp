@@ -9,13 +9,10 @@
 
 namespace {
 
-struct NoWindow : LinkEvents {
-    void setStatus(const std::string&) override {}
+struct NoWindow : NoLinkEvents {
     void setReadout(int, const std::string& text) override {
         benchmark::DoNotOptimize(text.data());
     }
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
     void suspendSelf() override {}
 };
 

@@ -14,3 +14,14 @@ class LinkEvents {
     // Suspends the calling link thread; returns when it has been resumed.
     virtual void suspendSelf() = 0;
 };
+
+// Events that go nowhere: a base for code that decodes without a window (export,
+// tests, benchmarks) and overrides only what it wants to see.
+class NoLinkEvents : public LinkEvents {
+  public:
+    void setStatus(const std::string&) override {}
+    void setReadout(int, const std::string&) override {}
+    void setDiagButtonsEnabled(bool) override {}
+    void repaintRawPanel() override {}
+    void suspendSelf() override {}
+};

@@ -6,11 +6,7 @@
 namespace {
 
 // The readout labels are not needed here.
-struct NoWindow : LinkEvents {
-    void setStatus(const std::string&) override {}
-    void setReadout(int, const std::string&) override {}
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
+struct NoWindow : NoLinkEvents {
     void suspendSelf() override {}
 };
 
@@ -33,7 +29,7 @@ const std::vector<std::string>& ChannelValues::decode(const uint8_t* reply, int 
     if (!layout) return values_;
     uint8_t buffer[kReplyBufferSize] = {};
     std::copy(reply, reply + kGoodReplySize, buffer);
-    NoWindow events;
+    NoLinkEvents events; // the readout labels are not needed here
     DecodeReply(buffer, family, decimalSymbol, *scratch_, events);
     const ChannelStore& store = scratch_->channels;
     for (int k = 0; k < layout->rowCount; ++k) {

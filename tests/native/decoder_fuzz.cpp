@@ -10,13 +10,9 @@
 
 namespace {
 
-struct Quiet : LinkEvents, RepaintRequests {
+struct Quiet : NoLinkEvents, RepaintRequests {
     int readouts = 0;
-    void setStatus(const std::string&) override {}
     void setReadout(int, const std::string& text) override { readouts += !text.empty(); }
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
-    void suspendSelf() override {}
     void requestPanelRepaint(int) override {}
 };
 

@@ -21,15 +21,11 @@ const std::string kRpm = " об/мин";
 const std::string kYes = "Да";
 const std::string kNo = "Нет";
 
-struct Readouts : LinkEvents {
+struct Readouts : NoLinkEvents {
     std::vector<std::pair<int, std::string>> calls;
-    void setStatus(const std::string&) override {}
     void setReadout(int param, const std::string& text) override {
         calls.emplace_back(param, text);
     }
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
-    void suspendSelf() override {}
     std::string last(int param) const {
         for (auto it = calls.rbegin(); it != calls.rend(); ++it)
             if (it->first == param) return it->second;

@@ -12,15 +12,12 @@ using namespace ecusim;
 
 namespace {
 
-class QuietEvents : public LinkEvents {
+class QuietEvents : public NoLinkEvents {
   public:
     std::string readout[15];
-    void setStatus(const std::string&) override {}
     void setReadout(int param, const std::string& text) override {
         if (param >= 1 && param <= 14) readout[param] = text;
     }
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
     void suspendSelf() override {}
 };
 

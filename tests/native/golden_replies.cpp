@@ -39,17 +39,14 @@ struct Decoded {
     int32_t airFuelRaw = 0;
 };
 
-struct LabelSink : LinkEvents {
+struct LabelSink : NoLinkEvents {
     Decoded* out;
     explicit LabelSink(Decoded* d) : out(d) {}
-    void setStatus(const std::string&) override {}
     void setReadout(int param, const std::string& text) override {
         if (param < 1 || param > kLabels) return;
         out->label[param] = text;
         ++out->labelWrites[param];
     }
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
     void suspendSelf() override {}
 };
 

@@ -17,13 +17,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Keeps only what the status line shows, in order.
-class StatusLine : public LinkEvents {
+class StatusLine : public NoLinkEvents {
   public:
     void setStatus(const std::string& text) override { shown.push_back(text); }
-    void setReadout(int, const std::string&) override {}
-    void setDiagButtonsEnabled(bool) override {}
-    void repaintRawPanel() override {}
-    void suspendSelf() override {}
     std::vector<std::string> take() {
         std::vector<std::string> out;
         out.swap(shown);
