@@ -21,56 +21,27 @@ ensure_display
 XVFB_PID=""
 [ -n "$OWN_XVFB" ] && XVFB_PID="${HARNESS_PIDS[-1]}"
 start_ecusim --family 1 --pace on
-start_program 2>"$(harness_run_dir)/wine.err" # Wine's own chatter
-LAUNCHER=$APP_PID
-
-# The process that runs motoskop.exe: the launcher itself once it has become the
-# Windows process, or a descendant of it.
-descends_from() { # descends_from PID ANCESTOR
-    local p="$1"
-    while [ -n "$p" ] && [ "$p" -gt 1 ]; do
-        [ "$p" = "$2" ] && return 0
-        p="$(awk '{print $4}' "/proc/$p/stat" 2>/dev/null)"
-    done
-    return 1
-}
-find_program() {
-    local f pid
-    for f in /proc/[0-9]*/cmdline; do
-        pid="${f#/proc/}"
-        pid="${pid%/cmdline}"
-        { tr '\0' ' ' <"$f"; } 2>/dev/null | grep -qi 'motoskop\.exe' || continue
-        [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "motoskop.exe" ] || continue
-        descends_from "$pid" "$LAUNCHER" && { echo "$pid"; return 0; }
-    done
-    return 1
-}
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
-
-PROGRAM="$(find_program)" || die "cannot find the process of motoskop.exe"
-# This prefix's wineserver works in a directory named server-DEV-INODE of the prefix.
-SERVER_DIR="server-$(stat -c '%D' "$WINEPREFIX")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
-WINESERVER=""
-for pid in $(pgrep wineserver); do
-    case "$(readlink "/proc/$pid/cwd")" in */"$SERVER_DIR") WINESERVER="$pid" ;; esac
-done
+# Wine's own chatter goes to wine.err.
+start_program 2>"$(harness_run_dir)/wine.err" && [ -n "$APP_EXE_PID" ] ||
+    die "cannot find the process of motoskop.exe"
+PROGRAM="$APP_EXE_PID"
+WINESERVER="$(wineserver_pid)"
 sleep 2
 click START
 sleep 5
 
 HZ="$(getconf CLK_TCK)"
-polls_now() { grep -c '^rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || echo 0; }
 p0="$(cpu_ticks "$PROGRAM")"
 w0="$([ -n "$WINESERVER" ] && cpu_ticks "$WINESERVER" || echo 0)"
 x0="$([ -n "$XVFB_PID" ] && cpu_ticks "$XVFB_PID" || echo 0)"
-n0="$(polls_now)"
+n0="$(ecusim_polls)"
 t0="$(date +%s.%N)"
 sleep "$SECONDS_TO_MEASURE"
 t1="$(date +%s.%N)"
 p1="$(cpu_ticks "$PROGRAM")"
 w1="$([ -n "$WINESERVER" ] && cpu_ticks "$WINESERVER" || echo 0)"
 x1="$([ -n "$XVFB_PID" ] && cpu_ticks "$XVFB_PID" || echo 0)"
-n1="$(polls_now)"
+n1="$(ecusim_polls)"
 kill -0 "$PROGRAM" 2>/dev/null || die "motoskop.exe ended during the measurement"
 late="$(grep -c '^late ' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true)"
 

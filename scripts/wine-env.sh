@@ -23,8 +23,11 @@
 #   e2e_results NAME     only those result lines, for a test that starts no Wine (a build, a
 #                        check of files)
 #   start_program [ARGS] motoskop.exe in the background (Russian locale: MOTOSKOP_LOCALE=ru_RU.UTF-8
-#                        unless set); waits for its window; sets APP_PID and
-#                        APP_WINDOW (the X window); returns 1 when no window came
+#                        unless set); waits for its window; sets APP_PID (the wine launcher),
+#                        APP_WINDOW (the X window) and APP_EXE_PID (the Wine process that runs
+#                        motoskop.exe: the one to read /proc of); returns 1 when no window came
+#   cpu_ticks PID        CPU time of a process so far (utime + stime from /proc, clock ticks)
+#   wineserver_pid       the PID of this prefix's wineserver (empty when none runs)
 #   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
 #   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
 #   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
@@ -261,14 +264,46 @@ start_program() {
         wine "${EXE:-${MOTOSKOP_EXE:-$BUILD/win/motoskop.exe}}" "$@"
     APP_PID=$!
     APP_WINDOW=""
+    APP_EXE_PID=""
     local i
     for i in $(seq 1 160); do
         APP_WINDOW="$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | head -1)"
-        [ -n "$APP_WINDOW" ] && return 0
+        if [ -n "$APP_WINDOW" ]; then
+            APP_EXE_PID="$(exe_process "$APP_PID")"
+            return 0
+        fi
         kill -0 "$APP_PID" 2>/dev/null || return 1
         sleep 0.25
     done
     return 1
+}
+
+# exe_process LAUNCHER: the process that runs motoskop.exe, the launcher itself once it has
+# become the Windows process or a descendant of it (wine starts it through its loader).
+exe_process() {
+    local f pid p
+    for f in /proc/[0-9]*/comm; do
+        [ "$(cat "$f" 2>/dev/null)" = "motoskop.exe" ] || continue
+        pid="${f#/proc/}"
+        pid="${pid%/comm}"
+        p="$pid"
+        while [ -n "$p" ] && [ "$p" -gt 1 ]; do
+            [ "$p" = "$1" ] && { echo "$pid"; return 0; }
+            p="$(awk '{print $4}' "/proc/$p/stat" 2>/dev/null)"
+        done
+    done
+    return 1
+}
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
+# This prefix's wineserver works in a directory named server-DEV-INODE of the prefix.
+wineserver_pid() {
+    local dir pid
+    dir="server-$(stat -c '%D' "$WINEPREFIX")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
+    for pid in $(pgrep wineserver); do
+        case "$(readlink "/proc/$pid/cwd")" in */"$dir") echo "$pid" ;; esac
+    done
 }
 
 # pixel X Y [PNG]: the colour #RRGGBB of a pixel of the screen, or of a screenshot.
