@@ -5,11 +5,6 @@
 
 namespace {
 
-// The readout labels are not needed here.
-struct NoWindow : NoLinkEvents {
-    void suspendSelf() override {}
-};
-
 std::string withoutUnit(std::string text, const char* unit) {
     const std::string suffix = unit;
     if (!suffix.empty() && text.size() >= suffix.size() &&

@@ -18,10 +18,6 @@ using recfile::RecordType;
 
 namespace {
 
-struct NoWindow : NoLinkEvents {
-    void suspendSelf() override {}
-};
-
 // RFC 4180 lines into fields.
 std::vector<std::vector<std::string>> parseCsv(const std::string& text, char separator) {
     std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
