@@ -29,6 +29,7 @@
 #   cpu_ticks PID        CPU time of a process so far (utime + stime from /proc, clock ticks)
 #   wineserver_pid       the PID of this prefix's wineserver (empty when none runs)
 #   click/press/release/centre/area NAME   the buttons by name (scripts/positions.sh)
+#   program_windows      how many windows titled MOTOSKOP are shown
 #   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
 #   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
 #
@@ -225,6 +226,9 @@ harness_trap() {
 }
 
 ecusim_polls() { grep -c '^rx F4 56 01 B5$' "$MOTOSKOP_ECUSIM_LOG" 2>/dev/null || true; }
+
+# How many of the program's windows are shown (the main window and any secondary one).
+program_windows() { xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | wc -l; }
 
 # The opening of every end-to-end test (tests/e2e/NAME.sh):
 #     source "$(dirname "$0")/../../scripts/wine-env.sh"

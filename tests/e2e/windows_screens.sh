@@ -23,7 +23,7 @@ within3s() {
     done
     return 1
 }
-windows_shown() { [ "$(xdotool search --onlyvisible --name '^MOTOSKOP$' 2>/dev/null | wc -l)" -eq "$1" ]; }
+windows_shown() { [ "$(program_windows)" -eq "$1" ]; }
 # Share of light text pixels in a screen rectangle, in thousandths.
 text_share() {
     convert "$SHOTS/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% \
