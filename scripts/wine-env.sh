@@ -77,6 +77,9 @@ ensure_wineprefix() {
             done
         } >"$reg"
         wine regedit /S "$(wine_path "$reg")" >/dev/null 2>&1 || die "cannot register the COM ports"
+        # The running wineserver listed the serial ports (SERIALCOMM) before these were
+        # registered: restart it so that the program finds them present.
+        wineserver -k 2>/dev/null || true
         touch "$WINE_PORTS/.registered" "$WINE_PORTS/.registered-com12"
     elif [ ! -f "$WINE_PORTS/.registered-com12" ]; then
         # A prefix made before COM12 was registered: add it, and restart this prefix's
