@@ -19,7 +19,7 @@ struct OptionRow {
 };
 
 const OptionRow kOptions[] = {
-    {"--port",       "COMn",  "выбрать порт адаптера (как кнопкой порта), например COM3 или COM12",
+    {"--port",       "COMn",      "выбрать порт адаптера (как кнопкой порта), например COM3 или COM12",
      [](CommandLineResult& r, const std::string& value, std::string& error) {
          const int number = ParseComPortNumber(value);
          if (number == 0) {
@@ -29,22 +29,22 @@ const OptionRow kOptions[] = {
          r.options.portIndex = number - 1;
          return true;
      }},
-    {"--connect",    nullptr, "нажать СТАРТ, как только откроется окно",
+    {"--connect",    nullptr,     "нажать СТАРТ, как только откроется окно",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.connect = true;
          return true;
      }      },
-    {"--bitmap-gl",  nullptr, "рисовать графики через растр (для старых драйверов и RDP)",
+    {"--bitmap-gl",  nullptr,     "рисовать графики через растр (для старых драйверов и RDP)",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.bitmapGl = true;
          return true;
      }      },
-    {"--diag-log",   "PATH",  "писать диагностический журнал в файл (для долгих проверок)",
+    {"--diag-log",   "PATH",      "писать диагностический журнал в файл (для долгих проверок)",
      [](CommandLineResult& r, const std::string& value, std::string&) {
          r.options.diagLogPath = value;
          return true;
      }},
-    {"--diag-every", "S",     "записывать в журнал расход ресурсов каждые S секунд (60)",
+    {"--diag-every", "S",         "записывать в журнал расход ресурсов каждые S секунд (60)",
      [](CommandLineResult& r, const std::string& value, std::string& error) {
          char* end = nullptr;
          const long seconds = std::strtol(value.c_str(), &end, 10);
@@ -55,14 +55,32 @@ const OptionRow kOptions[] = {
          r.options.diagEverySeconds = static_cast<int>(seconds);
          return true;
      }},
-    {"--help",       nullptr, "показать эту справку",
+    {"--export-csv", "RECORDING",
+     "выгрузить запись в CSV без окна (следом можно указать файл .csv)",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         if (!r.options.exportRecording.empty()) {
+             error = "--export-csv is given twice";
+             return false;
+         }
+         r.options.exportRecording = value;
+         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::ExportCsv;
+         return true;
+     }},
+    {"--standard",   nullptr,     "CSV с запятой и точкой, без BOM (вместо настроек Excel этого ПК)",
      [](CommandLineResult& r, const std::string&,       std::string&) {
-         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Help;
+         r.options.csvStandard = true;
          return true;
      }      },
-    {"--version",    nullptr, "показать версию программы",
+    {"--help",       nullptr,     "показать эту справку",
      [](CommandLineResult& r, const std::string&,       std::string&) {
-         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Version;
+         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv)
+             r.action = CommandLineAction::Help;
+         return true;
+     }      },
+    {"--version",    nullptr,     "показать версию программы",
+     [](CommandLineResult& r, const std::string&,       std::string&) {
+         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv)
+             r.action = CommandLineAction::Version;
          return true;
      }      },
 };
@@ -106,6 +124,12 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         const OptionRow* row = arg.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
+        // The one plain argument: where --export-csv writes.
+        if (row == nullptr && arg.rfind("-", 0) != 0 && !result.options.exportRecording.empty() &&
+            result.options.exportOutput.empty() && !arg.empty()) {
+            result.options.exportOutput = arg;
+            continue;
+        }
         if (row == nullptr)
             return Fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg
                                                : "unexpected argument " + arg);
@@ -124,6 +148,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         std::string error;
         if (!row->apply(result, value, error)) return Fail(error);
     }
+    if (result.options.csvStandard && result.options.exportRecording.empty())
+        return Fail("--standard goes with --export-csv");
     return result;
 }
 
@@ -138,7 +164,7 @@ std::string UsageText() {
     for (const OptionRow& row : kOptions) {
         std::string left = std::string("  ") + row.name;
         if (row.valueName) left += std::string(" ") + row.valueName;
-        if (left.size() < 20) left.resize(20, ' ');
+        if (left.size() < 25) left.resize(25, ' ');
         text += left + " " + row.help + "\n";
     }
     return text;

@@ -1,8 +1,8 @@
 #pragma once
 // The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
-// [--help] [--version]. Parsed from the arguments after the program name, already
-// converted to UTF-8; the options are one table in CommandLine.cpp, so a new option is a
-// new row there and, when it carries something, a new field here.
+// [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed from the arguments
+// after the program name, already converted to UTF-8; the options are one table in CommandLine.cpp,
+// so a new option is a new row there and, when it carries something, a new field here.
 #include <string>
 #include <vector>
 
@@ -12,7 +12,10 @@ struct CommandLineOptions {
     bool bitmapGl = false; // --bitmap-gl: the graphs draw through a bitmap, never to the window
     std::string
         diagLogPath; // --diag-log PATH: the diagnostic log for long runs (docs/diagnostic-log.md)
-    int diagEverySeconds = 60; // --diag-every S: its resource figures every S seconds
+    int diagEverySeconds = 60;   // --diag-every S: its resource figures every S seconds
+    std::string exportRecording; // --export-csv RECORDING: the recording to write as CSV
+    std::string exportOutput;    // the argument after it when not an option; empty: default
+    bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
 };
 
 enum class CommandLineAction {
@@ -20,6 +23,7 @@ enum class CommandLineAction {
     Help,       // print UsageText() and exit 0
     Version,    // print VersionText() and exit 0
     UsageError, // print the error and UsageText() and exit 2
+    ExportCsv,  // write options.exportRecording as CSV without a window (app/CsvExportCommand.h)
 };
 
 struct CommandLineResult {

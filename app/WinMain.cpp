@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/CsvExportCommand.h"
 #include "app/DiagnosticLog_win32.h"
 #include "app/TForm1.h"
+#include "record/RecordFile_win32.h"
 #include "ui/Text.h"
 
 namespace {
@@ -55,6 +57,32 @@ void PrintToStarter(const std::string& text) {
     if (redirected) WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
+std::string LocaleText(LCTYPE what) {
+    wchar_t text[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 8) == 0) return {};
+    return ui::Narrow(text);
+}
+
+// --export-csv: no window; the outcome goes to the starter.
+int ExportCsvCommand(const CommandLineOptions& options) {
+    CsvExportRequest request;
+    request.recording = options.exportRecording;
+    request.output = options.exportOutput;
+    request.standard = options.csvStandard;
+    request.listSeparator = LocaleText(LOCALE_SLIST);
+    request.decimalSymbol = LocaleText(LOCALE_SDECIMAL);
+    Win32RecordFile file;
+    const CsvExportOutcome outcome = RunCsvExport(
+        request,
+        [](const std::string& path, std::vector<uint8_t>& bytes) {
+            FileError why = FileError::None;
+            return ReadWholeFile(path, bytes, why);
+        },
+        file);
+    PrintToStarter(outcome.message);
+    return outcome.exitCode;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -69,6 +97,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     case CommandLineAction::UsageError:
         PrintToStarter("motoskop: " + command.error + "\n\n" + UsageText());
         return kExitUsage;
+    case CommandLineAction::ExportCsv:
+        return ExportCsvCommand(command.options);
     case CommandLineAction::Run:
         break;
     }

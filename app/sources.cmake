@@ -3,6 +3,7 @@
 motoskop_sources(app
   CORE
     CommandLine.cpp
+    CsvExportCommand.cpp
     SystemChoices.cpp
   WINDOWS
     TForm1.cpp

@@ -18,4 +18,6 @@ motoskop_sources(record
     CsvColumns.cpp
     ChannelValues.cpp
     CsvExport.cpp
+  WINDOWS
+    RecordFile_win32.cpp
 )

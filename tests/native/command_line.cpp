@@ -71,3 +71,41 @@ TEST(CommandLine, UsageListsEveryOptionAndVersionNamesTheProgram) {
     EXPECT_EQ(usage.back(), '\n');
     EXPECT_EQ(VersionText().rfind("MOTOSKOP ", 0), 0u);
 }
+
+TEST(CommandLine, ExportCsvTakesTheRecordingAnOptionalOutputAndStandard) {
+    CommandLineResult r = Parse({"--export-csv", "C:\\Записи\\проба.mrec"});
+    EXPECT_EQ(r.action, CommandLineAction::ExportCsv);
+    EXPECT_EQ(r.options.exportRecording, "C:\\Записи\\проба.mrec");
+    EXPECT_EQ(r.options.exportOutput, "");
+    EXPECT_FALSE(r.options.csvStandard);
+
+    r = Parse({"--standard", "--export-csv=a.mrec", "out.csv"});
+    EXPECT_EQ(r.action, CommandLineAction::ExportCsv);
+    EXPECT_EQ(r.options.exportRecording, "a.mrec");
+    EXPECT_EQ(r.options.exportOutput, "out.csv");
+    EXPECT_TRUE(r.options.csvStandard);
+
+    EXPECT_EQ(Parse({"--export-csv", "a.mrec", "--help"}).action, CommandLineAction::Help);
+    EXPECT_EQ(Parse({"--version", "--export-csv", "a.mrec"}).action, CommandLineAction::Version);
+    EXPECT_NE(UsageText().find("--export-csv RECORDING"), std::string::npos);
+    EXPECT_NE(UsageText().find("--standard"), std::string::npos);
+}
+
+TEST(CommandLine, ExportCsvMistakes) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* mentions;
+    } cases[] = {
+        {{"--export-csv"},                             "--export-csv"},
+        {{"--export-csv", "a.mrec", "b.csv", "c.csv"}, "c.csv"       },
+        {{"b.csv", "--export-csv", "a.mrec"},          "b.csv"       },
+        {{"--export-csv", "a", "--export-csv", "b"},   "twice"       },
+        {{"--standard"},                               "--standard"  },
+        {{"--standard", "--connect"},                  "--standard"  },
+    };
+    for (const Case& c : cases) {
+        const CommandLineResult r = Parse(c.args);
+        EXPECT_EQ(r.action, CommandLineAction::UsageError) << c.mentions;
+        EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+    }
+}

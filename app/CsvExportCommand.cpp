@@ -1,0 +1,79 @@
+#include "app/CsvExportCommand.h"
+
+#include <cctype>
+
+#include "app/SystemChoices.h"
+#include "record/CsvExport.h"
+#include "record/RecordingReader.h"
+
+namespace {
+
+CsvExportOutcome Failed(const std::string& text) {
+    return {kExitExportFailed, "motoskop: " + text + "\n"};
+}
+
+std::string WriteFailure(FileError error, const std::string& path) {
+    switch (error) {
+    case FileError::Exists:
+        return "файл " + path + " уже есть; выберите другое имя (существующий файл не заменяется).";
+    case FileError::NoSpace:
+        return "не удалось записать " + path + ": нет места на диске.";
+    case FileError::NoPermission:
+        return "не удалось записать " + path + ": нет прав на запись.";
+    case FileError::None:
+    case FileError::Other:
+        break;
+    }
+    return "не удалось записать " + path + ".";
+}
+
+} // namespace
+
+std::string DefaultCsvPath(const std::string& recording) {
+    const std::size_t slash = recording.find_last_of("/\\");
+    const std::size_t dot = recording.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? recording.substr(0, dot) : recording) + ".csv";
+}
+
+char ChooseListSeparator(const std::string& localeSeparator, char decimalSymbol) {
+    if (localeSeparator.size() == 1) {
+        const char c = localeSeparator[0];
+        if (c > ' ' && c < 0x7F && c != decimalSymbol && c != '"' &&
+            !std::isalnum(static_cast<unsigned char>(c)))
+            return c;
+    }
+    return ';';
+}
+
+CsvExportOutcome
+RunCsvExport(const CsvExportRequest& request,
+             const std::function<bool(const std::string&, std::vector<uint8_t>&)>& readFile,
+             RecordFile& file) {
+    std::vector<uint8_t> bytes;
+    if (!readFile(request.recording, bytes))
+        return Failed("не удалось открыть файл записи " + request.recording + ".");
+    RecordingReader reader;
+    const ReadStatus status = reader.openBytes(std::move(bytes));
+    if (status == ReadStatus::NotRecording || status == ReadStatus::NewerFormat ||
+        status == ReadStatus::CannotOpen)
+        return Failed(request.recording + ": " + reader.message());
+
+    CsvOptions options = StandardCsv();
+    if (!request.standard) {
+        const char decimal = ChooseDecimalSeparator(request.decimalSymbol);
+        options = ExcelCsv(ChooseListSeparator(request.listSeparator, decimal), decimal);
+    }
+    const std::string output =
+        request.output.empty() ? DefaultCsvPath(request.recording) : request.output;
+    const FileError error = ExportCsv(reader, options, CsvSpan(), file, output);
+    if (error != FileError::None) return Failed(WriteFailure(error, output));
+
+    CsvExportOutcome outcome;
+    outcome.message =
+        "Записано: " + output + " (опросов: " + std::to_string(reader.pollCount()) + ").\n";
+    if (status == ReadStatus::Damaged)
+        outcome.message += "Запись повреждена: выгружена её целая часть.\n";
+    return outcome;
+}
