@@ -1,10 +1,12 @@
 #include "record/CodeWatch.h"
 
+#include <algorithm>
+
 #include "codes/TroubleCodeMessages.h"
 
 std::vector<CodeChange> CodeWatch::next(const uint8_t* reply, int family) {
     std::vector<CodeChange> changes;
-    const int used = UsedErrorBytes(family);
+    const int used = std::min(UsedErrorBytes(family), 4); // bytes 1..4 at most
     for (int k = 1; k <= used; ++k) {
         const uint8_t now = reply[8 + k];
         if (known_) {
