@@ -3,6 +3,7 @@
 #include "state/Selection.h"
 #include "platform/Registry.h"
 #include "settings/GraphSets.h"
+#include "settings/PortChoice.h"
 #include "settings/RegistryPaths.h"
 #include "settings/SelectionView.h"
 #include "settings/VehicleTables.h"
@@ -57,18 +58,8 @@ void SelectNextEngine(Registry& registry, Selection& selection, SelectionView& v
 }
 
 void SelectNextPort(Registry& registry, Selection& selection, SelectionView& view) {
-    if (auto com = registry.openKey(regpath::kCom, false)) {
-        uint32_t stored = 0;
-        if (com->readDword(regpath::kComPortValue, stored))
-            selection.portIndex = static_cast<int32_t>(stored);
-    }
-    // Any stored value outside the table (even the largest) restarts at COM1.
-    const int current = selection.portIndex;
-    selection.portIndex = (current >= 0 && current < kPortCount - 1) ? current + 1 : 0;
-
-    if (auto com = registry.openKey(regpath::kCom, true))
-        com->writeDword(regpath::kComPortValue, static_cast<uint32_t>(selection.portIndex));
-    ApplyPortIndex(selection, view);
+    // COM1..COM8 only: the cycle with no other port present.
+    SelectNextPresentPort(registry, selection, view, {});
 }
 
 void ApplyPortIndex(Selection& selection, SelectionView& view) {
