@@ -12,7 +12,8 @@ constexpr int kHighestComPort = 256;
 
 struct OptionRow {
     const char* name;      // "--port"
-    const char* valueName; // shown in the usage; nullptr for a switch without a value
+    const char* valueName; // shown in the usage; nullptr for a switch without a value; in
+                           // brackets ("[FILE]") when it may be left out
     const char* help;      // one line of the usage
     // Applies the option; returns false with `error` set when the value is not acceptable.
     bool (*apply)(CommandLineResult& result, const std::string& value, std::string& error);
@@ -53,6 +54,16 @@ const OptionRow kOptions[] = {
              return false;
          }
          r.options.diagEverySeconds = static_cast<int>(seconds);
+         return true;
+     }},
+    {"--record",     "[FILE]",    "начать запись сразу (в FILE или в Документы\\MOTOSKOP\\Записи)",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         if (r.options.record) {
+             error = "--record is given twice";
+             return false;
+         }
+         r.options.record = true;
+         r.options.recordPath = value;
          return true;
      }},
     {"--export-csv", "RECORDING",
@@ -98,6 +109,11 @@ CommandLineResult Fail(std::string error) {
     return result;
 }
 
+// "[FILE]": the value may be left out; the next argument is taken only when it is no option.
+bool ValueOptional(const OptionRow& row) {
+    return row.valueName != nullptr && row.valueName[0] == '[';
+}
+
 } // namespace
 
 int ParseComPortNumber(const std::string& text) {
@@ -137,6 +153,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         if (row->valueName != nullptr) {
             if (equals != std::string::npos) {
                 value = arg.substr(equals + 1);
+            } else if (ValueOptional(*row)) {
+                if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1].rfind("-", 0) != 0)
+                    value = args[++i];
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
@@ -150,6 +169,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (result.options.csvStandard && result.options.exportRecording.empty())
         return Fail("--standard goes with --export-csv");
+    if (result.options.record && !result.options.exportRecording.empty())
+        return Fail("--record does not go with --export-csv");
     return result;
 }
 

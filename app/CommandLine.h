@@ -1,8 +1,9 @@
 #pragma once
 // The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
-// [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed from the arguments
-// after the program name, already converted to UTF-8; the options are one table in CommandLine.cpp,
-// so a new option is a new row there and, when it carries something, a new field here.
+// [--record [FILE]] [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed
+// from the arguments after the program name, already converted to UTF-8; the options are one table
+// in CommandLine.cpp, so a new option is a new row there and, when it carries something, a new
+// field here.
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct CommandLineOptions {
     std::string exportRecording; // --export-csv RECORDING: the recording to write as CSV
     std::string exportOutput;    // the argument after it when not an option; empty: default
     bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
+    bool record = false;         // --record [FILE]: start recording at once
+    std::string recordPath;      // its FILE; empty: a new name in the recordings folder
 };
 
 enum class CommandLineAction {

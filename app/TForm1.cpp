@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/ReadoutCaptions.h"
+#include "app/RecordControl_win32.h"
 #include "app/SystemChoices.h"
 #include "ui/SystemIds.h"
 #include "assets/resource.h"
@@ -134,6 +135,8 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     setReadoutCaptions();
     // 11.-13. Settings, then the port; the registry accessor is let go inside.
     loadSettings();
+    // The record control taps the link thread before it first runs.
+    recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
 }
 
 TForm1::~TForm1() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "app/RecordControl_win32.h"
 #include "ui/SystemIds.h"
 #include "app/TForm7.h"
 #include "codes/TForm4.h"
@@ -92,6 +93,7 @@ void TForm1::Image15MouseDown() {
 }
 
 void TForm1::Image15MouseUp() {
+    if (recordControl) recordControl->linkPressed(connectState == 0);
     Image15.setPicture(blankBitmap);
     if (connectState == 0) {
         ImageList1.getBitmap(kStopLit, Image15);

@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/CsvExportCommand.h"
 #include "app/DiagnosticLog_win32.h"
+#include "app/RecordControl_win32.h"
 #include "app/TForm1.h"
 #include "record/RecordFile_win32.h"
 #include "ui/Text.h"
@@ -107,12 +108,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Form1->show();
         if (!command.options.diagLogPath.empty())
             StartDiagnosticLog(command.options.diagLogPath, command.options.diagEverySeconds);
+        // --record before START, so that the recording holds the START.
+        if (command.options.record) Form1->recordControl->start(command.options.recordPath);
         if (command.options.connect) Form1->Image15MouseUp(); // START
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        Form1->recordControl->finish(); // what is queued goes to the file
     } catch (const std::exception& e) {
         ShowException(e.what());
     } catch (...) {

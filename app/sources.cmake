@@ -10,6 +10,7 @@ motoskop_sources(app
     TForm1Events.cpp
     TForm1Machine.cpp
     DiagnosticLog_win32.cpp
+    RecordControl_win32.cpp
     TForm7.cpp
 )
 if(WIN32)

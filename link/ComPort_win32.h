@@ -40,6 +40,11 @@ class Com_Port {
     // Whether the thread is suspended in one of its two places (for tests).
     bool SuspendedBySelf() const { return suspending_.load(); }
     const LinkCycle& Cycle() const { return cycle_; }
+    // Listeners of the cycle (a recording); set before the first Resume().
+    void SetTaps(ReplySink* replies, CommandSink* commands) {
+        cycle_.SetReplyTap(replies);
+        cycle_.SetCommandTap(commands);
+    }
 
   private:
     // Window changes go to the owner's events; suspension is done here, by the

@@ -22,10 +22,11 @@ int32_t targetOf(const LinkRequests& requests, FrameTarget target) {
 // Sends the row's frame and tells whether the reply confirms it. A reply that
 // ends before the tested byte is a rejection: a silent ECU confirms nothing.
 bool exchangeRow(const LinkRequests& requests, SerialPort& port, bool portOpen,
-                 const CommandFrameRow& row) {
+                 const CommandFrameRow& row, CommandFrame& sent) {
     // The target is read after its flag was seen, so it is the one written before the flag.
     const int32_t target = targetOf(requests, row.target);
     const CommandFrame frame = BuildCommandFrame(row, target);
+    sent = frame;
     uint8_t reply[kCommandReplySize] = {};
     const int received =
         portOpen ? ExchangeOnPort(port, frame.data(), kCommandFrameSize, reply, kCommandReplySize)
@@ -44,10 +45,18 @@ bool takeRequest(std::atomic<uint8_t>& flag) {
 } // namespace
 
 void RunCommandStep(LinkRequests& requests, int family, SerialPort& port, bool portOpen,
-                    const std::atomic<bool>& stop) {
+                    const std::atomic<bool>& stop, CommandSink* sink) {
+    CommandFrame sent{};
+    auto tell = [&](bool confirmed) {
+        if (sink)
+            sink->commandExchanged(sent.data(), sent.size(),
+                                   confirmed ? CommandOutcome::Confirmed
+                                             : CommandOutcome::Rejected);
+    };
     if (stop.load()) return;
     if (takeRequest(requests.clearCodesRequested)) {
-        exchangeRow(requests, port, portOpen, ClearCodesFrame(family)); // no outcome
+        exchangeRow(requests, port, portOpen, ClearCodesFrame(family), sent); // no outcome
+        if (sink) sink->clearCodesSent();
     }
 
     const CommandTable table = FamilyCommandTable(family);
@@ -55,13 +64,15 @@ void RunCommandStep(LinkRequests& requests, int family, SerialPort& port, bool p
         if (stop.load()) return;
         const CommandFrameRow& row = table.rows[i];
         if (!takeRequest(requests.commandRequests[row.slot])) continue;
-        const bool confirmed = exchangeRow(requests, port, portOpen, row);
+        const bool confirmed = exchangeRow(requests, port, portOpen, row, sent);
         requests.requestStatus.store(confirmed ? kConfirmed : kRejected);
+        tell(confirmed);
     }
 
     if (stop.load()) return;
     if (takeRequest(requests.returnControlRequested)) {
-        const bool confirmed = exchangeRow(requests, port, portOpen, ReturnControlFrame());
+        const bool confirmed = exchangeRow(requests, port, portOpen, ReturnControlFrame(), sent);
         requests.requestStatus.store(confirmed ? kConfirmed : kRejected);
+        tell(confirmed);
     }
 }

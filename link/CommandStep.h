@@ -4,12 +4,14 @@
 // in requestStatus whether the ECU confirmed it.
 #include <atomic>
 
+#include "link/CommandSink.h"
 #include "platform/SerialPort.h"
 #include "state/LinkRequests.h"
 
 constexpr int kCommandReplySize = 30;
 
 // portOpen false: nothing is sent and every tested command counts as rejected.
-// Stops between exchanges once `stop` is raised.
+// Stops between exchanges once `stop` is raised. `sink`, when given, hears of
+// every frame sent.
 void RunCommandStep(LinkRequests& requests, int family, SerialPort& port, bool portOpen,
-                    const std::atomic<bool>& stop);
+                    const std::atomic<bool>& stop, CommandSink* sink = nullptr);

@@ -34,7 +34,7 @@ bool LinkCycle::RunOnce() {
     JudgedReply judged;
     if (!pollStep(judged)) return false;
     presentStep(judged);
-    RunCommandStep(requests_, selection_.ecuFamily.load(), port_, linkOpen_, stop_);
+    RunCommandStep(requests_, selection_.ecuFamily.load(), port_, linkOpen_, stop_, commandTap_);
     return !StopRequested();
 }
 

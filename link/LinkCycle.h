@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "link/CommandSink.h"
 #include "link/JudgedReply.h"
 #include "link/LinkEvents.h"
 #include "link/ReplyPresenter.h"
@@ -37,6 +38,8 @@ class LinkCycle {
     // Also hands every judged reply to `tap` (after it was shown), or to nobody
     // when null. Set it while the cycle is idle.
     void SetReplyTap(ReplySink* tap) { tap_ = tap; }
+    // Tells `tap` of every command frame sent (null: nobody). Set it while idle.
+    void SetCommandTap(CommandSink* tap) { commandTap_ = tap; }
 
     // The START and STOP presses as the link sees them; the last press wins.
     // START lowers closeRequested and raises openRequested, so both up means a
@@ -68,6 +71,7 @@ class LinkCycle {
     LinkEvents& events_;
     ReplyPresenter presenter_;
     ReplySink* tap_ = nullptr;
+    CommandSink* commandTap_ = nullptr;
     std::atomic<bool> stop_{false};
     std::atomic<bool> startPending_{false};
     std::atomic<bool> suspending_{false};

@@ -109,3 +109,27 @@ TEST(CommandLine, ExportCsvMistakes) {
         EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
     }
 }
+
+TEST(CommandLine, RecordTakesAnOptionalFileThatIsNoOption) {
+    CommandLineResult r = Parse({"--record"});
+    EXPECT_EQ(r.action, CommandLineAction::Run);
+    EXPECT_TRUE(r.options.record);
+    EXPECT_EQ(r.options.recordPath, "");
+
+    r = Parse({"--record", "--connect", "--port", "COM3"});
+    EXPECT_TRUE(r.options.record);
+    EXPECT_EQ(r.options.recordPath, "");
+    EXPECT_TRUE(r.options.connect);
+    EXPECT_EQ(r.options.portIndex, 2);
+
+    r = Parse({"--port", "COM3", "--record", "C:\\Записи\\проба.mrec", "--connect"});
+    EXPECT_EQ(r.options.recordPath, "C:\\Записи\\проба.mrec");
+    EXPECT_TRUE(r.options.connect);
+    EXPECT_EQ(Parse({"--record=a b.mrec"}).options.recordPath, "a b.mrec");
+    EXPECT_FALSE(Parse({"--connect"}).options.record);
+
+    EXPECT_EQ(Parse({"--record", "a.mrec", "b.mrec"}).action, CommandLineAction::UsageError);
+    EXPECT_EQ(Parse({"--record", "--record"}).action, CommandLineAction::UsageError);
+    EXPECT_EQ(Parse({"--export-csv", "a.mrec", "--record"}).action, CommandLineAction::UsageError);
+    EXPECT_NE(UsageText().find("--record [FILE]"), std::string::npos);
+}

@@ -3,6 +3,9 @@
 #include <string>
 
 void DrawMainWindow(const std::string& dir);
+// The record control, drawn onto the main background (RecordArt.cpp).
+class Canvas;
+void DrawRecordControl(Canvas& background, const std::string& dir);
 void DrawAboutWindow(const std::string& dir);
 void DrawTroubleCodeWindow(const std::string& dir);
 void DrawActuatorWindow(const std::string& dir);

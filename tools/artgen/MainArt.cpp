@@ -146,6 +146,7 @@ void DrawMainWindow(const std::string& dir) {
     background.paste(strip.crop(95, 0, 95, 20), 485, 399);
     WriteBmp(strip, dir + "/main_startstop.bmp");
     WriteBmp(strip.crop(95, 0, 95, 20), dir + "/main_start.bmp");
+    DrawRecordControl(background, dir);
 
     Canvas emblem = Emblem(background);
     background.paste(emblem, 568, 320);

@@ -7,6 +7,7 @@ add_executable(artgen
   ${CMAKE_SOURCE_DIR}/tools/artgen/ImageFiles.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/Look.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/MainArt.cpp
+  ${CMAKE_SOURCE_DIR}/tools/artgen/RecordArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/SecondaryArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/IconArt.cpp
 )

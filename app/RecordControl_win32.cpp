@@ -1,0 +1,319 @@
+#include "app/RecordControl_win32.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/Version.h"
+#include "assets/resource.h"
+#include "link/ComPort_win32.h"
+#include "record/RecordTexts.h"
+#include "record/RecordingName.h"
+#include "state/MainState.h"
+#include "ui/Text.h"
+
+namespace {
+
+// The places on the lower-right panel (tools/artgen/RecordArt.cpp draws their
+// backgrounds): the top row y 298..318, the toggle above "Цвета".
+constexpr int kLampX = 489, kLampY = 302, kLampSize = 12;
+constexpr int kTimeX = 510, kTextY = 302;
+constexpr int kNameX = 566, kNameMaxWidth = 141;
+constexpr int kMarkX = 717, kMarkY = 299, kMarkW = 48, kMarkH = 18;
+constexpr int kRecordX = 485, kRecordY = 322, kRecordW = 67, kRecordH = 20;
+
+enum RecordFrame { kIdle = 0, kIdlePressed = 1, kRecording = 2, kRecordingPressed = 3 };
+
+constexpr unsigned kTickMs = 100;
+constexpr int64_t kBlinkMs = 500;
+constexpr int64_t kMarkShownMs = 1500;
+
+constexpr COLORREF kLightGreen = RGB(146, 218, 149);
+constexpr COLORREF kAmber = RGB(253, 208, 55);
+constexpr COLORREF kDimGreen = RGB(96, 128, 100);
+constexpr COLORREF kAlarmRed = RGB(255, 90, 70);
+
+// The link's clock (LinkCycle stamps replies with it).
+int64_t MonotonicMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+LocalTime WallNow() {
+    FILETIME utc{}, local{};
+    GetSystemTimeAsFileTime(&utc);
+    auto ticks = [](const FILETIME& t) {
+        return static_cast<int64_t>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
+                                    t.dwLowDateTime);
+    };
+    constexpr int64_t kUnixEpochMs = 11644473600000LL; // 1601 to 1970
+    const int64_t utcMs = ticks(utc) / 10000 - kUnixEpochMs;
+    int offsetMinutes = 0;
+    if (FileTimeToLocalFileTime(&utc, &local))
+        offsetMinutes = static_cast<int>((ticks(local) - ticks(utc)) / 600000000LL);
+    return LocalTimeAt(utcMs, offsetMinutes);
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Creates folder and every folder above it that is missing.
+bool CreateFolders(const std::string& folder) {
+    if (folder.empty()) return true;
+    const std::wstring wide = ui::Widen(folder);
+    for (std::size_t at = 0; at <= wide.size(); ++at) {
+        if (at < wide.size() && wide[at] != L'\\' && wide[at] != L'/') continue;
+        const std::wstring part = wide.substr(0, at);
+        // The drive ("C:"), the root and a share's first two names are not ours to make.
+        const bool share =
+            part.rfind(L"\\\\", 0) == 0 && std::count(part.begin(), part.end(), L'\\') < 4;
+        if (part.empty() || part.back() == L':' || part == L"\\" || share) continue;
+        if (CreateDirectoryW(part.c_str(), nullptr)) continue;
+        if (!IsFolder(part)) return false;
+    }
+    return IsFolder(wide);
+}
+
+} // namespace
+
+std::string RecordControl::RecordingsFolder() {
+    std::wstring documents;
+    wchar_t value[MAX_PATH + 1] = {};
+    const DWORD size = GetEnvironmentVariableW(L"MOTOSKOP_DOCUMENTS", value, MAX_PATH + 1);
+    if (size > 0 && size <= MAX_PATH) {
+        documents = value;
+    } else {
+        wchar_t folder[MAX_PATH] = {};
+        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
+                                       SHGFP_TYPE_CURRENT, folder)))
+            documents = folder;
+    }
+    while (!documents.empty() && (documents.back() == L'\\' || documents.back() == L'/'))
+        documents.pop_back();
+    return ui::Narrow(documents) + "\\MOTOSKOP\\Записи";
+}
+
+RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link)
+    : form_(form), state_(state), link_(link), recorder_(file_, MonotonicMs) {
+    ShowMessage = [this](const std::string& text) {
+        MessageBoxW(form_.handle(), ui::Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
+    };
+
+    RecordFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_RECORD), kRecordW, kRecordH);
+    LampFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_REC_LAMP), kLampSize, kLampSize);
+
+    RecordButton.setBounds(kRecordX, kRecordY, kRecordW, kRecordH);
+    RecordFrames.getBitmap(kIdle, RecordButton);
+    RecordButton.OnMouseDown = [this](ui::MouseButton, int, int) {
+        RecordFrames.getBitmap(active_ ? kRecordingPressed : kIdlePressed, RecordButton);
+    };
+    RecordButton.OnMouseUp = [this](ui::MouseButton, int, int) { toggle(); };
+    form_.add(RecordButton);
+
+    Lamp.setBounds(kLampX, kLampY, kLampSize, kLampSize);
+    Lamp.setVisible(false); // the dark lamp is in the background
+    form_.add(Lamp);
+
+    TimeLabel.setColour(kAmber);
+    TimeLabel.setBold(true);
+    TimeLabel.place(kTimeX, kTextY);
+    form_.add(TimeLabel);
+    NameLabel.setColour(kLightGreen);
+    NameLabel.place(kNameX, kTextY);
+    form_.add(NameLabel);
+
+    MarkButton.setBounds(kMarkX, kMarkY, kMarkW, kMarkH);
+    MarkButton.setPicture(ui::Bitmap::FromResource(IDB_MAIN_MARK));
+    MarkButton.setDimWhenDisabled(true);
+    ui::MakePressButton(MarkButton, [this] { marker(); });
+    form_.add(MarkButton);
+
+    Tick.setInterval(kTickMs);
+    Tick.OnTimer = [this] { onTick(); };
+
+    keyHandler_ = form_.addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        if (msg != WM_KEYDOWN || !keyDown(wp, lp)) return false;
+        result = 0;
+        return true;
+    });
+
+    if (link_) link_->SetTaps(&recorder_, this);
+    showIdle();
+}
+
+RecordControl::~RecordControl() {
+    form_.removeChildHandler(keyHandler_);
+    Tick.setEnabled(false);
+    if (link_) link_->SetTaps(nullptr, nullptr);
+    if (active_) recorder_.stop();
+}
+
+void RecordControl::toggle() {
+    if (active_)
+        stop();
+    else
+        start();
+    RecordFrames.getBitmap(active_ ? kRecording : kIdle, RecordButton);
+}
+
+bool RecordControl::start(const std::string& path) {
+    if (active_) return true;
+    const LocalTime now = WallNow();
+    const int64_t monoNow = MonotonicMs();
+    const recfile::RecordingHeader header = HeaderForSelection(state_.selection, MOTOSKOP_VERSION);
+    std::string folder, name;
+    if (path.empty()) {
+        folder = RecordingsFolder();
+        name = RecordingFileName(header.car, header.engine, now);
+    } else {
+        SplitRecordingPath(path, folder, name);
+    }
+    if (!CreateFolders(folder)) {
+        tell(rectext::kCannotCreateFolder, folder);
+        return false;
+    }
+    const RecordingStart started = StartRecordingIn(recorder_, folder, name, header, now, monoNow);
+    if (started.error != FileError::None) {
+        tell(started.message, JoinRecordingPath(folder, name));
+        return false;
+    }
+    active_ = true;
+    path_ = started.path;
+    startedMs_ = monoNow;
+    markShownUntilMs_ = 0;
+    vehicle_ = ChosenVehicle(state_.selection);
+    showRecording();
+    return true;
+}
+
+void RecordControl::stop() {
+    if (!active_) return;
+    active_ = false;
+    const RecorderStop result = recorder_.stop();
+    showIdle();
+    if (result.message) tell(result.message, path_);
+}
+
+void RecordControl::finish() {
+    if (!active_) return;
+    active_ = false;
+    recorder_.stop();
+    showIdle();
+}
+
+int RecordControl::marker() {
+    if (!active_) return 0;
+    const int number = recorder_.marker(MonotonicMs());
+    if (number > 0) {
+        markShownUntilMs_ = MonotonicMs() + kMarkShownMs;
+        showName(std::string(rectext::kMarker) + " " + std::to_string(number), kAmber);
+    }
+    return number;
+}
+
+void RecordControl::linkPressed(bool connected) {
+    const int64_t now = MonotonicMs();
+    if (connected) {
+        recorder_.clearPreRoll(); // a new connection starts afresh
+        recorder_.linkStarted(now);
+    } else {
+        recorder_.linkStopped(now);
+    }
+}
+
+void RecordControl::commandExchanged(const uint8_t* frame, std::size_t size,
+                                     CommandOutcome outcome) {
+    recorder_.commandSent(MonotonicMs(), frame, size,
+                          outcome == CommandOutcome::Confirmed ? recfile::CommandVerdict::Confirmed
+                                                               : recfile::CommandVerdict::Rejected);
+}
+
+void RecordControl::clearCodesSent() {
+    recorder_.clearCodesRequested(MonotonicMs());
+}
+
+void RecordControl::onTick() {
+    if (!active_) return;
+    if (const char* failure = recorder_.failure()) {
+        // The disk gave up: the recording has stopped itself; the link goes on.
+        active_ = false;
+        recorder_.stop();
+        showIdle();
+        RecordFrames.getBitmap(kIdle, RecordButton);
+        showName(failure, kAlarmRed);
+        tell(failure, path_);
+        return;
+    }
+    const VehicleChoice vehicle = ChosenVehicle(state_.selection);
+    if (vehicle != vehicle_) {
+        vehicle_ = vehicle;
+        recorder_.vehicleChanged(HeaderForSelection(state_.selection, MOTOSKOP_VERSION), WallNow(),
+                                 MonotonicMs());
+    }
+    const int64_t elapsed = MonotonicMs() - startedMs_;
+    const int phase = static_cast<int>(elapsed / kBlinkMs % 2);
+    LampFrames.getBitmap(phase, Lamp); // 0 lit, 1 dark
+    const std::string time = ElapsedText(elapsed);
+    if (TimeLabel.text() != time) TimeLabel.setText(time);
+    if (markShownUntilMs_ != 0 && MonotonicMs() >= markShownUntilMs_) {
+        markShownUntilMs_ = 0;
+        showRecording();
+    }
+}
+
+void RecordControl::showRecording() {
+    Lamp.setVisible(true);
+    LampFrames.getBitmap(0, Lamp);
+    TimeLabel.setColour(kAmber);
+    TimeLabel.setText(ElapsedText(MonotonicMs() - startedMs_));
+    std::string folder, name;
+    SplitRecordingPath(path_, folder, name);
+    showName(name, kLightGreen);
+    MarkButton.setEnabled(true);
+    RecordFrames.getBitmap(kRecording, RecordButton);
+    Tick.setEnabled(true);
+}
+
+void RecordControl::showIdle() {
+    Tick.setEnabled(false);
+    Lamp.setVisible(false);
+    MarkButton.setEnabled(false);
+    RecordFrames.getBitmap(kIdle, RecordButton);
+    if (path_.empty()) {
+        TimeLabel.setText("");
+        showName("", kDimGreen);
+        return;
+    }
+    // The last recording stays named, dimmed.
+    TimeLabel.setColour(kDimGreen);
+    std::string folder, name;
+    SplitRecordingPath(path_, folder, name);
+    showName(name, kDimGreen);
+}
+
+void RecordControl::showName(const std::string& text, COLORREF colour) {
+    NameLabel.setColour(colour);
+    // As much of the name as fits, its end (the date and time) kept.
+    std::size_t chars = text.size();
+    for (;;) {
+        NameLabel.setText(ShortenMiddle(text, chars));
+        if (NameLabel.width() <= kNameMaxWidth || chars <= 2) break;
+        --chars;
+    }
+}
+
+void RecordControl::tell(const char* message, const std::string& detail) {
+    if (!message) return;
+    if (ShowMessage) ShowMessage(detail.empty() ? message : std::string(message) + "\n" + detail);
+}
+
+bool RecordControl::keyDown(WPARAM key, LPARAM flags) {
+    if (key != VK_SPACE && key != 'M') return false;
+    if (flags & (1 << 30)) return active_; // held down: one marker per press
+    return marker() > 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The recording as the main window's record control runs it, without the
+// window: which file a new recording goes to (never over an existing one), the
+// header the current choice of car and engine gives, when that choice changed,
+// and the texts the control shows.
+#include <cstdint>
+#include <string>
+
+#include "record/IsoTime.h"
+#include "record/RecordFile.h"
+#include "record/RecordFormat.h"
+
+class Recorder;
+struct Selection;
+
+constexpr int kRecordingBaud = 8200;
+// How many names a start tries ("name.mrec", "name (2).mrec", ...).
+constexpr int kRecordingNameTries = 100;
+
+// The car and engine chosen, as far as a recording cares.
+struct VehicleChoice {
+    int car = -1;
+    int engine = -1;
+    int family = 0;
+    bool operator==(const VehicleChoice& other) const {
+        return car == other.car && engine == other.engine && family == other.family;
+    }
+    bool operator!=(const VehicleChoice& other) const { return !(*this == other); }
+};
+
+VehicleChoice ChosenVehicle(const Selection& selection);
+
+// A segment header for the choice (the start time is the recorder's to fill in).
+recfile::RecordingHeader HeaderForSelection(const Selection& selection,
+                                            const std::string& programVersion);
+
+// folder + separator + name; the separator is the one the folder already uses
+// ('\\' unless it holds only '/').
+std::string JoinRecordingPath(const std::string& folder, const std::string& name);
+
+// Splits a path at its last '\\' or '/' (folder empty when there is none).
+void SplitRecordingPath(const std::string& path, std::string& folder, std::string& name);
+
+struct RecordingStart {
+    FileError error = FileError::None;
+    std::string path;              // the file being written (when error is None)
+    const char* message = nullptr; // what to tell the user when it failed
+};
+
+// Starts the recorder on folder\name, or on "name (2)" and so on when a file of
+// that name is there already.
+RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
+                                const std::string& name, const recfile::RecordingHeader& header,
+                                const LocalTime& wallNow, int64_t monoNowMs);
+
+// What to say when a recording could not start (nullptr for None).
+const char* StartFailureMessage(FileError error);
+
+// "00:05:07": elapsed hours, minutes and seconds (more than 99 hours as they come).
+std::string ElapsedText(int64_t ms);
+
+// At most maxChars characters (UTF-8 aware): the beginning and the end of text
+// (two thirds of what is kept) with "…" between them; text itself when it fits.
+std::string ShortenMiddle(const std::string& text, std::size_t maxChars);
