@@ -22,8 +22,7 @@ namespace {
 constexpr int kLampX = 489, kLampY = 302, kLampSize = 12;
 constexpr int kTimeX = 510, kTextY = 302;
 constexpr int kNameX = 566, kNameMaxWidth = 141;
-constexpr int kMarkX = 717, kMarkY = 299, kMarkW = 48, kMarkH = 18;
-constexpr int kRecordX = 485, kRecordY = 322, kRecordW = 67, kRecordH = 20;
+constexpr int kRecordW = 67, kRecordH = 20; // the buttons' places are in scripts/positions.sh too
 
 enum RecordFrame { kIdle = 0, kIdlePressed = 1, kRecording = 2, kRecordingPressed = 3 };
 
@@ -79,6 +78,14 @@ bool CreateFolders(const std::string& folder) {
     return IsFolder(wide);
 }
 
+// The file name without its folder and extension, as the row shows it.
+std::string ShownName(const std::string& path) {
+    std::string folder, name;
+    SplitRecordingPath(path, folder, name);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 } // namespace
 
 std::string RecordControl::RecordingsFolder() {
@@ -107,7 +114,7 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link)
     RecordFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_RECORD), kRecordW, kRecordH);
     LampFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_REC_LAMP), kLampSize, kLampSize);
 
-    RecordButton.setBounds(kRecordX, kRecordY, kRecordW, kRecordH);
+    RecordButton.setBounds(485, 322, 67, 20);
     RecordFrames.getBitmap(kIdle, RecordButton);
     RecordButton.OnMouseDown = [this](ui::MouseButton, int, int) {
         RecordFrames.getBitmap(active_ ? kRecordingPressed : kIdlePressed, RecordButton);
@@ -127,7 +134,7 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link)
     NameLabel.place(kNameX, kTextY);
     form_.add(NameLabel);
 
-    MarkButton.setBounds(kMarkX, kMarkY, kMarkW, kMarkH);
+    MarkButton.setBounds(717, 299, 48, 18);
     MarkButton.setPicture(ui::Bitmap::FromResource(IDB_MAIN_MARK));
     MarkButton.setDimWhenDisabled(true);
     ui::MakePressButton(MarkButton, [this] { marker(); });
@@ -271,9 +278,7 @@ void RecordControl::showRecording() {
     LampFrames.getBitmap(0, Lamp);
     TimeLabel.setColour(kAmber);
     TimeLabel.setText(ElapsedText(MonotonicMs() - startedMs_));
-    std::string folder, name;
-    SplitRecordingPath(path_, folder, name);
-    showName(name, kLightGreen);
+    showName(ShownName(path_), kLightGreen);
     MarkButton.setEnabled(true);
     RecordFrames.getBitmap(kRecording, RecordButton);
     Tick.setEnabled(true);
@@ -291,9 +296,7 @@ void RecordControl::showIdle() {
     }
     // The last recording stays named, dimmed.
     TimeLabel.setColour(kDimGreen);
-    std::string folder, name;
-    SplitRecordingPath(path_, folder, name);
-    showName(name, kDimGreen);
+    showName(ShownName(path_), kDimGreen);
 }
 
 void RecordControl::showName(const std::string& text, COLORREF colour) {

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Recording from the main window against the simulator. First ~30 s recorded with the
+# "Запись" button after START (so the minutes before come first), with a trouble code
+# appearing, a marker from the "Метка" button and one from the M key, and an actuator
+# command; tools/recinfo then reads the file back. Then a second run started with
+# --record --connect is killed (kill -9) while recording: what it left must open and hold
+# all polls but at most the last second's. Screenshots go to $SHOTS.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+e2e_begin recording
+SHOTS="${SHOTS:-$RUN}"
+RECINFO="${MOTOSKOP_RECINFO:-$BUILD/native/recinfo}"
+[ -x "$RECINFO" ] || { fail "no $RECINFO (build_native recinfo)"; exit 1; }
+
+# A Documents folder of this run's own: the recordings go to <it>/MOTOSKOP/Записи.
+DOCS="$RUN/docs"
+mkdir -p "$DOCS"
+export MOTOSKOP_DOCUMENTS="$(wine_path "$DOCS")"
+FOLDER="$DOCS/MOTOSKOP/Записи"
+# Wine names files in the Unix locale's character set: without ru_RU.UTF-8 on this machine,
+# a UTF-8 locale of another language, or the Cyrillic folder cannot be made.
+if [ -z "${MOTOSKOP_LOCALE:-}" ] && ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf-\?8'; then
+    export MOTOSKOP_LOCALE=C.UTF-8
+fi
+
+start_ecusim --family 1 --pace on
+give_up() { fail "$*"; exit 1; }
+info() { grep -m1 "^$2 " "$1" | cut -d' ' -f2; } # info FILE KEY: the value of a recinfo line
+red_lamp() { # the recording lamp (489..500 x 302..313) is lit red at least once within 3 s
+    local i c
+    for i in $(seq 1 20); do
+        c="$(pixel 495 307)"
+        [ $((16#${c:1:2})) -gt 180 ] && [ $((16#${c:3:2})) -lt 110 ] && return 0
+        sleep 0.15
+    done
+    return 1
+}
+
+start_program || give_up "no window"
+sleep 2
+click START
+sleep 5 # the minutes before fill
+click RECORD
+recording_since=$SECONDS
+sleep 1.5
+import -window root "$SHOTS/recording.png"
+check "the lamp blinks red while recording" red_lamp
+
+ecusim_ctl codes 81 00 00 00 # two codes appear: 1.7 and 1.0
+sleep 2
+click MARK
+sleep 1
+xdotool key m
+sleep 1
+click TEST
+sleep 1.5
+click ACT4 # the fan on: a command frame the simulator confirms
+sleep 2
+click ACT_EXIT
+sleep 1
+import -window root "$SHOTS/recording-marked.png"
+while [ $((SECONDS - recording_since)) -lt 30 ]; do sleep 0.5; done
+click START # STOP, while still recording
+sleep 1.5
+click RECORD # stop
+sleep 1
+import -window root "$SHOTS/stopped.png"
+
+shopt -s nullglob
+files=("$FOLDER"/*.mrec)
+[ ${#files[@]} -eq 1 ] || give_up "expected one recording in $FOLDER, found ${#files[@]}"
+first="${files[0]}"
+name="$(basename "$first")"
+[[ "$name" =~ ^ESPERO_1\.5\ MPFI\ DOHC\ до\ 92г_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}\.mrec$ ]] &&
+    pass "named $name" || fail "unexpected name $name"
+"$RECINFO" "$first" >"$RUN/first.txt"
+rc=$?
+cat "$RUN/first.txt" >&2
+[ "$rc" -eq 0 ] && [ "$(info "$RUN/first.txt" truncated)" = 0 ] &&
+    pass "the recording opens whole" || fail "recinfo exit $rc on $first"
+polls="$(info "$RUN/first.txt" polls)"
+good="$(info "$RUN/first.txt" good)"
+# About 8 polls a second at 8200 baud: 30 s recorded plus the 5 s before.
+[ "${polls:-0}" -ge 200 ] && [ "${good:-0}" -ge $((polls * 9 / 10)) ] &&
+    pass "$polls polls, $good good" || fail "polls $polls, good $good"
+start_ms="$(info "$RUN/first.txt" record_start_ms)"
+[ "${start_ms:-0}" -ge 3000 ] && [ "$(info "$RUN/first.txt" first_poll_ms)" -lt 1000 ] &&
+    pass "the minutes before come first (recording started at ${start_ms} ms)" ||
+    fail "no pre-roll: record_start_ms=$start_ms"
+[ "$(info "$RUN/first.txt" link_start)" = 0 ] && [ "$(info "$RUN/first.txt" link_stop)" = 1 ] &&
+    pass "STOP while recording is in the timeline" || fail "link events wrong"
+grep -q '^code 1\.7 ' "$RUN/first.txt" && grep -q '^code 1\.0 ' "$RUN/first.txt" &&
+    pass "trouble codes 1.7 and 1.0 appeared" || fail "codes missing"
+[ "$(info "$RUN/first.txt" markers)" -ge 4 ] &&
+    grep -q '^marker [0-9]* at_ms=[0-9]* появился код 1\.7' "$RUN/first.txt" &&
+    pass "markers: the codes' own, the button's and the key's" || fail "markers missing"
+[ "$(info "$RUN/first.txt" commands_confirmed)" -ge 1 ] &&
+    pass "the fan command with its confirmation" || fail "no confirmed command"
+grep -q '^segment 1 .*family=1 .*car=ESPERO .*port=COM1 baud=8200' "$RUN/first.txt" &&
+    pass "the header names car, family, port and baud" || fail "header wrong"
+
+# The second run records from START and is killed in the middle.
+click CLOSE
+sleep 2
+sims_before="$(ecusim_polls)"
+start_program --port COM1 --record --connect || give_up "no window (second run)"
+sleep 8
+import -window root "$SHOTS/second.png"
+sims_at_kill="$(ecusim_polls)"
+kill -9 "$APP_EXE_PID"
+sleep 1
+files=("$FOLDER"/*.mrec)
+second=""
+for f in "${files[@]}"; do [ "$f" = "$first" ] || second="$f"; done
+[ -n "$second" ] || give_up "the second run left no recording"
+"$RECINFO" "$second" >"$RUN/second.txt"
+rc=$?
+cat "$RUN/second.txt" >&2
+sent=$((sims_at_kill - sims_before))
+kept="$(info "$RUN/second.txt" polls)"
+last_ms="$(info "$RUN/second.txt" last_poll_ms)"
+first_ms="$(info "$RUN/second.txt" first_poll_ms)"
+# Polls a second as this run went, and the polls of its last second.
+rate=$(((kept * 1000 + 999) / (last_ms - first_ms + 1) + 1))
+[ "$rc" -eq 0 ] && pass "what the killed run left opens (truncated $(info "$RUN/second.txt" truncated))" ||
+    fail "recinfo exit $rc after kill -9"
+[ "$kept" -ge $((sent - rate - 2)) ] && [ "$kept" -le "$sent" ] &&
+    pass "$kept of $sent polls kept after kill -9 (at most a second, $rate polls, lost)" ||
+    fail "$kept of $sent polls kept after kill -9 (a second is $rate polls)"
+[ "$(info "$RUN/second.txt" record_start)" = 1 ] && [ "$(info "$RUN/second.txt" link_start)" = 1 ] &&
+    pass "--record --connect records from START" || fail "second run's events wrong"
+exit "$E2E_FAILED"
