@@ -105,8 +105,8 @@ std::string RecordControl::RecordingsFolder() {
     return ui::Narrow(documents) + "\\MOTOSKOP\\Записи";
 }
 
-RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link)
-    : form_(form), state_(state), link_(link), recorder_(file_, MonotonicMs) {
+RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file)
+    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, MonotonicMs) {
     ShowMessage = [this](const std::string& text) {
         MessageBoxW(form_.handle(), ui::Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
     };

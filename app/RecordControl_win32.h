@@ -28,7 +28,8 @@ struct MainState;
 class RecordControl : public CommandSink {
   public:
     // Adds the controls to form and taps link (which must not be running yet).
-    RecordControl(ui::Form& form, MainState& state, Com_Port* link);
+    // The recordings go through file when given (tests), else through the wide API.
+    RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file = nullptr);
     ~RecordControl() override;
     RecordControl(const RecordControl&) = delete;
     RecordControl& operator=(const RecordControl&) = delete;
@@ -78,7 +79,7 @@ class RecordControl : public CommandSink {
     ui::Form& form_;
     MainState& state_;
     Com_Port* link_;
-    Win32RecordFile file_;
+    Win32RecordFile ownFile_;
     Recorder recorder_;
     bool active_ = false; // between a start that worked and its stop
     std::string path_;
