@@ -179,6 +179,8 @@ bool RecordControl::start(const std::string& path) {
         name = RecordingFileName(header.car, header.engine, now);
     } else {
         SplitRecordingPath(path, folder, name);
+        // A folder ("D:\Поездки\"): a new name in it.
+        if (name.empty()) name = RecordingFileName(header.car, header.engine, now);
     }
     if (!CreateFolders(folder)) {
         tell(rectext::kCannotCreateFolder, folder);
