@@ -1,9 +1,8 @@
 #pragma once
 // The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
-// [--record [FILE]] [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed
-// from the arguments after the program name, already converted to UTF-8; the options are one table
-// in CommandLine.cpp, so a new option is a new row there and, when it carries something, a new
-// field here.
+// [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed from the arguments
+// after the program name, already converted to UTF-8; the options are one table in CommandLine.cpp,
+// so a new option is a new row there and, when it carries something, a new field here.
 #include <string>
 #include <vector>
 
