@@ -54,7 +54,7 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     ui::ImageList ImageList1;
     ui::Timer Timer1;
     TOpenGLPanel OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5;
-    std::unique_ptr<RecordControl> recordControl; // "Запись" and its row (app/RecordControl_win32.h)
+    std::unique_ptr<RecordControl> recordControl; // app/RecordControl_win32.h
 
     ui::Picture& Image(int number); // Image2..Image33 by number (the drag bar for others)
     ui::Label& NParam_(int n) { return NParam[static_cast<size_t>(n - 1)]; }

@@ -18,8 +18,8 @@
 #define IDB_MAIN_EMBLEM 136    // Image18, 115 x 66
 #define IDB_MAIN_STARTSTOP 137 // ImageList1: six 95 x 20 frames side by side
 // The record control (app/RecordControl_win32.cpp)
-#define IDB_MAIN_RECORD 150   // "Запись": four 67 x 20 frames (idle, pressed, recording, pressed)
-#define IDB_MAIN_MARK 151     // "Метка", 48 x 18
+#define IDB_MAIN_RECORD 150 // "Запись": four 67 x 20 frames (idle, pressed, recording, pressed)
+#define IDB_MAIN_MARK 151   // "Метка", 48 x 18
 #define IDB_MAIN_REC_LAMP 152 // the recording lamp: lit and dark, 12 x 12 each
 
 // About window

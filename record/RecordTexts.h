@@ -11,7 +11,8 @@ constexpr const char* kNoReplies = "Запись остановлена: ЭБУ 
 constexpr const char* kQueueOverflow = "Запись отстаёт от диска: часть ответов пропущена.";
 constexpr const char* kNotStartedNoSpace = "Запись не начата: нет места на диске.";
 constexpr const char* kNotStartedNoPermission = "Запись не начата: нет прав на запись в папку.";
-constexpr const char* kCannotCreateFolder = "Запись не начата: не удалось создать папку для записей.";
+constexpr const char* kCannotCreateFolder =
+    "Запись не начата: не удалось создать папку для записей.";
 
 // Opening a recording.
 constexpr const char* kCannotOpen = "Не удалось открыть файл записи.";
