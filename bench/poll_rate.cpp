@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/BenchClock_win32.h"
 #include "state/MainState.h"
 #include "link/LinkCycle.h"
 #include "link/LinkTexts.h"
@@ -35,22 +36,6 @@ class CountingEvents : public LinkEvents {
     bool failed = false;
     std::string last;
 };
-
-double threadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double nowSeconds() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 } // namespace
 

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/BenchClock_win32.h"
 #include "link/LinkCycle.h"
 #include "link/LinkTexts.h"
 #include "platform/Win32SerialPort.h"
@@ -34,22 +35,6 @@ class CountingEvents : public LinkEvents {
     int goodPolls = 0;
     bool failed = false;
 };
-
-double threadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double nowSeconds() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 int64_t steadyMs() {
     using namespace std::chrono;

@@ -1,30 +1,5 @@
 #!/usr/bin/env bash
-# Runs bench_recording_poll_rate.exe under Wine against the ECU simulator pacing its bytes
-# at 8200 baud (11 bits per byte) with a 5 ms reaction, on a pty mapped to COM7.
-# usage: bench/recording_poll_rate.sh [polls]   (builds the two targets; prints the rate with
-# recording on and off, measured in one run, and their ratio)
-set -euo pipefail
-source "$(dirname "$0")/../scripts/wine-env.sh"
-POLLS="${1:-400}"
-PORT_NUMBER=7
-
-build_native ecusim >/dev/null
-build_windows bench_recording_poll_rate >/dev/null
-
-harness_trap
-trap 'unmap_com "$PORT_NUMBER"; harness_cleanup' EXIT
-wine_env
-RUN="$(harness_run_dir)"
-# The simulator's own pty, mapped as COM7 the way the harness maps its ports (Wine
-# rewrites dosdevices links at start-up, the ports' links stay).
-start_bg ecusim "$BUILD/native/ecusim" --family 1 --pace on --delay 5 >"$RUN/ecusim.out" 2>"$RUN/ecusim.err"
-PTY=""
-for _ in $(seq 50); do
-  PTY="$(awk '/^pty /{print $2}' "$RUN/ecusim.out" 2>/dev/null)"
-  [ -n "$PTY" ] && break
-  sleep 0.1
-done
-[ -n "$PTY" ] || die "the simulator reported no pty"
-map_com "$PORT_NUMBER" "$PTY"
-
-wine "$BUILD/win/bench_recording_poll_rate.exe" "COM$PORT_NUMBER" "$POLLS"
+# Poll rate with recording on and off, measured in one run against the paced simulator,
+# and their ratio.
+# usage: bench/recording_poll_rate.sh [polls]
+exec "$(dirname "$0")/paced_link.sh" bench_recording_poll_rate "${1:-400}"
