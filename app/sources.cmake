@@ -4,6 +4,7 @@ motoskop_sources(app
   CORE
     CommandLine.cpp
     CsvExportCommand.cpp
+    ReplaySession.cpp
     SystemChoices.cpp
   WINDOWS
     TForm1.cpp

@@ -18,6 +18,7 @@ motoskop_sources(record
     CsvColumns.cpp
     ChannelValues.cpp
     CsvExport.cpp
+    ReplayPlayer.cpp
   WINDOWS
     RecordFile_win32.cpp
 )
