@@ -16,6 +16,7 @@ struct CommandLineOptions {
     std::string exportRecording; // --export-csv RECORDING: the recording to write as CSV
     std::string exportOutput;    // the argument after it when not an option; empty: default
     bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
+    std::string replayRecording; // a plain RECORDING argument: opened for replay in the window
 };
 
 enum class CommandLineAction {

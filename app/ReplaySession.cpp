@@ -1,6 +1,7 @@
 #include "app/ReplaySession.h"
 
 #include <cctype>
+#include <utility>
 #include <cstdio>
 
 #include "record/EventText.h"
@@ -92,6 +93,40 @@ std::vector<ReplayEventLine> ReplayEventLines(const RecordingReader& reader) {
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::string SpanChoiceText(const RecordingReader& reader, int choice, bool end) {
+    const std::vector<MarkerInfo>& markers = reader.markers();
+    if (choice <= 0 || choice > static_cast<int>(markers.size())) return end ? "конец" : "начало";
+    return "метка " + std::to_string(markers[static_cast<std::size_t>(choice - 1)].number);
+}
+
+CsvSpan SpanOfChoices(const RecordingReader& reader, int from, int to) {
+    const std::vector<MarkerInfo>& markers = reader.markers();
+    const int count = static_cast<int>(markers.size());
+    CsvSpan span;
+    if (from > 0 && from <= count) span.fromMs = markers[static_cast<std::size_t>(from - 1)].timeMs;
+    if (to > 0 && to <= count) span.toMs = markers[static_cast<std::size_t>(to - 1)].timeMs;
+    if (span.fromMs > span.toMs) std::swap(span.fromMs, span.toMs);
+    return span;
+}
+
+std::string ExportMessage(FileError error, const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    switch (error) {
+    case FileError::None:
+        return "Сохранено: " + name;
+    case FileError::Exists:
+        return "Файл " + name + " уже есть.";
+    case FileError::NoSpace:
+        return "Нет места на диске.";
+    case FileError::NoPermission:
+        return "Нет прав на запись в папку.";
+    case FileError::Other:
+        break;
+    }
+    return "Не удалось записать " + name + ".";
 }
 
 ReplaySession::ReplaySession(std::unique_ptr<RecordingReader> reader, const ReplayClock& clock,

@@ -14,6 +14,8 @@
 #include "link/LinkEvents.h"
 #include "link/ReplyPresenter.h"
 #include "live/Sampler.h"
+#include "record/CsvExport.h"
+#include "record/RecordFile.h"
 #include "record/ReplayPlayer.h"
 #include "record/RecordingReader.h"
 #include "state/MainState.h"
@@ -45,10 +47,17 @@ std::string RecordedDateTime(const RecordingReader& reader, uint32_t timeMs);
 // One line of the list of markers and events: its time and what it is.
 struct ReplayEventLine {
     uint32_t timeMs = 0;
-    std::string text;   // "02:03.4  метка 1: текст"
-    int marker = 0;     // the marker's number, 0 for any other event
+    std::string text; // "02:03.4  метка 1: текст"
+    int marker = 0;   // the marker's number, 0 for any other event
 };
 std::vector<ReplayEventLine> ReplayEventLines(const RecordingReader& reader);
+
+// The export from the replay window: the span runs from a choice to a choice,
+// 0 being the start (or the end) and k the k-th marker of the recording.
+std::string SpanChoiceText(const RecordingReader& reader, int choice, bool end);
+CsvSpan SpanOfChoices(const RecordingReader& reader, int from, int to);
+// What the window says after an export to path.
+std::string ExportMessage(FileError error, const std::string& path);
 
 class ReplaySession : private ReplayOutput, private RepaintRequests {
   public:

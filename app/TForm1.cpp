@@ -134,6 +134,7 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     setReadoutCaptions();
     // 11.-13. Settings, then the port; the registry accessor is let go inside.
     loadSettings();
+    replay.attach(*this, registry_, options_.replayRecording);
 }
 
 TForm1::~TForm1() {

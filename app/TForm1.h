@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ReplayHost_win32.h"
 #include "glpanel/OpenGLPanel_win32.h"
 #include "state/MainState.h"
 #include "link/LinkEvents.h"
@@ -53,6 +54,7 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     ui::ImageList ImageList1;
     ui::Timer Timer1;
     TOpenGLPanel OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5;
+    ReplayHost replay; // a recording played back: its window, the open button, dropped files
 
     ui::Picture& Image(int number); // Image2..Image33 by number (the drag bar for others)
     ui::Label& NParam_(int n) { return NParam[static_cast<size_t>(n - 1)]; }

@@ -12,6 +12,8 @@ motoskop_sources(app
     TForm1Machine.cpp
     DiagnosticLog_win32.cpp
     TForm7.cpp
+    TFormReplay.cpp
+    ReplayHost_win32.cpp
 )
 if(WIN32)
   # The .rc names its pictures relative to assets/.

@@ -33,7 +33,7 @@ class ReplayOutput {
     virtual void sampleDue(uint32_t timeMs, std::size_t segment) = 0;
 };
 
-constexpr uint32_t kReplaySampleMs = 50;  // the live sampler's period
+constexpr uint32_t kReplaySampleMs = 50;   // the live sampler's period
 constexpr int kReplayHistorySamples = 450; // the samples a chart keeps
 constexpr int kReplaySpeedCount = 6;       // 0.25x, 0.5x, 1x, 2x, 4x, 8x
 constexpr int kReplayNormalSpeed = 2;

@@ -48,7 +48,7 @@ TEST(CommandLine, MistakesAreUsageErrorsNamingTheArgument) {
         {{"--port", "LPT1"},    "LPT1"     },
         {{"--port=COM0"},       "COM0"     },
         {{"--connect=yes"},     "--connect"},
-        {{"file.bin"},          "file.bin" },
+        {{"a.mrec", "b.mrec"},  "b.mrec"   },
         {{"--help", "--bogus"}, "--bogus"  },
     };
     for (const Case& c : cases) {
@@ -89,6 +89,18 @@ TEST(CommandLine, ExportCsvTakesTheRecordingAnOptionalOutputAndStandard) {
     EXPECT_EQ(Parse({"--version", "--export-csv", "a.mrec"}).action, CommandLineAction::Version);
     EXPECT_NE(UsageText().find("--export-csv RECORDING"), std::string::npos);
     EXPECT_NE(UsageText().find("--standard"), std::string::npos);
+}
+
+TEST(CommandLine, APlainArgumentIsARecordingToPlayBack) {
+    CommandLineResult r = Parse({"--port", "COM2", "C:\\Записи\\проба.mrec"});
+    EXPECT_EQ(r.action, CommandLineAction::Run);
+    EXPECT_EQ(r.options.replayRecording, "C:\\Записи\\проба.mrec");
+    EXPECT_EQ(r.options.portIndex, 1);
+    // After --export-csv the plain argument is still where the CSV goes.
+    r = Parse({"--export-csv", "a.mrec", "out.csv"});
+    EXPECT_EQ(r.options.replayRecording, "");
+    EXPECT_EQ(r.options.exportOutput, "out.csv");
+    EXPECT_NE(UsageText().find("[RECORDING]"), std::string::npos);
 }
 
 TEST(CommandLine, ExportCsvMistakes) {

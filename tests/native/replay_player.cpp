@@ -238,7 +238,7 @@ TEST(ReplayClockAndSpeed, TheCursorFollowsTheClockAtEverySpeed) {
 TEST(ReplayOrder, RepliesAndTicksInTimeOrderAndOnlyTheLastOfABatchShown) {
     RecordingBytes rec;
     rec.good(10, 1);
-    rec.good(50, 2);  // on a tick: the reply before the tick
+    rec.good(50, 2); // on a tick: the reply before the tick
     rec.good(70, 3);
     rec.good(90, 4);
     rec.failed(260, PollOutcome::NoAnswer);
@@ -252,7 +252,12 @@ TEST(ReplayOrder, RepliesAndTicksInTimeOrderAndOnlyTheLastOfABatchShown) {
     clock.us += 100000;
     player.advance(log);
     const std::vector<Step> first = {
-        {'r', 50, false}, {'s', 50, false}, {'r', 70, false}, {'r', 90, true}, {'s', 100, false}};
+        {'r', 50,  false},
+        {'s', 50,  false},
+        {'r', 70,  false},
+        {'r', 90,  true },
+        {'s', 100, false}
+    };
     EXPECT_EQ(log.steps, first);
     // A failed poll clears the buffer the decoder reads.
     clock.us += 200000;
@@ -323,7 +328,7 @@ TEST(ReplayRefill, PlayingOnFromASeekStaysLikeTheLiveRun) {
     session.togglePlay();
     session.seek(31234 - 2 * 500); // a little back ...
     session.togglePlay();
-    clock.us += 500000;             // ... and 1 s of the recording at 2x
+    clock.us += 500000; // ... and 1 s of the recording at 2x
     session.tick();
     EXPECT_EQ(session.player().positionMs(), 31234u);
     ExpectSameCharts(*live, *replayed, 1);
