@@ -61,6 +61,7 @@ void ReplayHost::attach(TForm1& form, Registry& registry, const std::string& sta
 }
 
 void ReplayHost::showError(const char* text) {
+    if (ShowError) return ShowError(text);
     MessageBoxW(form_->handle(), ui::Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
 }
 

@@ -5,6 +5,7 @@
 // actuator window cannot be used, and the car and engine are the recorded ones.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,8 @@ class ReplayHost {
     TFormReplay* window() { return window_.get(); }
 
     ui::Picture OpenButton; // at (704, 322), above "О программе"
+    // How a file that cannot be played is reported (a message box; tests take the text).
+    std::function<void(const std::string&)> ShowError;
 
   private:
     void openPressed();
