@@ -57,12 +57,16 @@ TFormReplay::TFormReplay(std::unique_ptr<ReplaySession> session, const std::stri
     if (!create(owner, kWidth, kHeight, L"MOTOSKOP")) return;
     build();
     wire();
-    // Under the main window, where it covers nothing of it.
-    RECT main{};
-    if (owner && GetWindowRect(owner, &main))
-        moveTo(main.left, main.bottom);
-    else
-        moveTo(0, 572);
+    // Under the main window's face, kept on the screen.
+    POINT below{0, 572};
+    RECT face{};
+    if (owner && GetClientRect(owner, &face)) {
+        below = {0, face.bottom};
+        ClientToScreen(owner, &below);
+    }
+    const int screen = GetSystemMetrics(SM_CYSCREEN);
+    if (screen > kHeight && below.y + kHeight > screen) below.y = screen - kHeight;
+    moveTo(below.x, below.y);
     OnCloseRequest = [this] {
         if (onClose_) onClose_();
     };
