@@ -147,6 +147,30 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_GT(w->session().player().positionMs(), 14000u);
     Click(*w, w->PlayButton);
 
+    // The export from the window: from marker 1 to the end, plain CSV; never over a file.
+    const std::string csv = TempPath("Просмотр.csv");
+    DeleteFileW(ui::Widen(csv).c_str());
+    Click(*w, w->FromButton);
+    Click(*w, w->PresetButton);
+    EXPECT_EQ(w->FromLabel.text(), "метка 1");
+    EXPECT_EQ(w->ToLabel.text(), "конец");
+    EXPECT_EQ(w->PresetLabel.text(), "стандарт");
+    w->exportTo(csv);
+    EXPECT_EQ(w->MessageLabel.text(),
+              "Сохранено: " + std::to_string(GetCurrentProcessId()) + " Просмотр.csv");
+    std::vector<uint8_t> bytes;
+    FileError why = FileError::None;
+    ASSERT_TRUE(ReadWholeFile(csv, bytes, why));
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.rfind("Время (с),", 0), 0u); // no BOM, a comma
+    int rows = 0;
+    for (char c : text)
+        rows += c == '\n' ? 1 : 0;
+    EXPECT_EQ(rows, 1 + 40); // the heading, then the polls from 15.125 s to 20 s
+    w->exportTo(csv);
+    EXPECT_NE(w->MessageLabel.text().find("уже есть"), std::string::npos);
+    DeleteFileW(ui::Widen(csv).c_str());
+
     Click(*w, w->CloseButton);
     PumpUntil([&f] { return !f.replay.active(); }, 2000);
     EXPECT_FALSE(f.replay.active());
