@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -178,6 +180,37 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(f.Label3.text(), userEngine);
     EXPECT_TRUE(f.Image15.enabled());
     EXPECT_FALSE(f.Image17.enabled());
+    DeleteFileW(ui::Widen(path).c_str());
+}
+
+// A file dropped on the main window, as the Explorer hands it over.
+void DropFile(HWND window, const std::string& path) {
+    const std::wstring wide = ui::Widen(path);
+    const SIZE_T size = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(wide.begin(), wide.end(),
+              reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)));
+    GlobalUnlock(memory);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+TEST(ProgramReplay, ADroppedRecordingOpensAndAnotherTakesItsPlace) {
+    TForm1& f = Main();
+    const std::string path = WriteRecording();
+    DropFile(f.handle(), path);
+    ASSERT_TRUE(PumpUntil([&f] { return f.replay.active(); }, 3000));
+    EXPECT_EQ(f.Label2.text(), "NEXIA");
+    f.replay.window()->session().seek(15000);
+    // A second recording replaces the first, from its start; the user's car still comes
+    // back at the end.
+    DropFile(f.handle(), path);
+    EXPECT_TRUE(
+        PumpUntil([&f] { return f.replay.window()->session().player().positionMs() == 0; }, 3000));
+    f.replay.close();
+    EXPECT_NE(f.Label2.text(), "NEXIA");
     DeleteFileW(ui::Widen(path).c_str());
 }
 
