@@ -19,7 +19,7 @@ constexpr int kWidth = 800, kHeight = 190;
 constexpr COLORREF kGreen = RGB(146, 218, 149);
 constexpr COLORREF kAmber = RGB(253, 208, 55);
 constexpr COLORREF kListBackground = RGB(0, 0, 0);
-constexpr UINT kTimerMs = 50; // how often the clock is looked at: the live sampler's pace
+constexpr UINT kTimerMs = 50;      // how often the clock is looked at: the live sampler's pace
 constexpr int kSliderStepMs = 100; // one slider position
 constexpr const char* kSpeedTexts[kReplaySpeedCount] = {"0,25×", "0,5×", "1×", "2×", "4×", "8×"};
 
