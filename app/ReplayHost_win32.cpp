@@ -108,6 +108,16 @@ bool ReplayHost::open(const std::string& path) {
     window_ = std::make_unique<TFormReplay>(std::move(session), path, f.handle(),
                                             [this] { form_->post([this] { close(); }); });
     if (status == ReadStatus::Damaged) window_->showMessage(rectext::kDamaged);
+    // A marker's text went into the file: it is read again, at the same moment.
+    window_->OnMarkerTextSaved = [this, path](uint32_t timeMs) {
+        form_->post([this, path, timeMs] {
+            const std::string said = window_ ? window_->MessageLabel.text() : std::string();
+            if (!open(path) || !window_) return;
+            window_->session().seek(timeMs);
+            window_->refresh();
+            window_->showMessage(said);
+        });
+    };
     f.Image17.setEnabled(true); // the recording's trouble codes can be looked at
     return true;
 }

@@ -9,6 +9,7 @@
 #include "app/SystemChoices.h"
 #include "assets/resource.h"
 #include "record/CsvExport.h"
+#include "record/MarkerTexts.h"
 #include "record/RecordFile_win32.h"
 #include "ui/Fonts.h"
 #include "ui/Text.h"
@@ -19,6 +20,8 @@ constexpr int kWidth = 800, kHeight = 190;
 constexpr COLORREF kGreen = RGB(146, 218, 149);
 constexpr COLORREF kAmber = RGB(253, 208, 55);
 constexpr COLORREF kListBackground = RGB(0, 0, 0);
+constexpr COLORREF kEditBackground = RGB(10, 16, 12);
+constexpr const char* kMarkerTextSaved = "Текст метки сохранён.";
 constexpr UINT kTimerMs = 50;      // how often the clock is looked at: the live sampler's pace
 constexpr int kSliderStepMs = 100; // one slider position
 constexpr const char* kSpeedTexts[kReplaySpeedCount] = {"0,25×", "0,5×", "1×", "2×", "4×", "8×"};
@@ -80,6 +83,8 @@ TFormReplay::~TFormReplay() {
     if (listHandler_) removeChildHandler(listHandler_);
     if (EventList && IsWindow(EventList)) DestroyWindow(EventList);
     if (listBrush_) DeleteObject(listBrush_);
+    if (MarkerEdit && IsWindow(MarkerEdit)) DestroyWindow(MarkerEdit);
+    if (editBrush_) DeleteObject(editBrush_);
 }
 
 void TFormReplay::build() {
@@ -100,6 +105,7 @@ void TFormReplay::build() {
         {&PresetButton,      684, 138, 26,  19, IDB_REPLAY_NEXT     },
         {&ExportButton,      508, 161, 120, 20, IDB_REPLAY_EXPORT   },
         {&CloseButton,       764, 161, 26,  19, IDB_REPLAY_EXIT     },
+        {&MarkerSaveButton,  398, 159, 26,  19, IDB_REPLAY_SAVE     },
     };
     PlayButton.setBounds(12, 22, 95, 20);
     showPlayFace(false, false);
@@ -132,9 +138,11 @@ void TFormReplay::build() {
     Place(ToLabel, 540, 118, kAmber, 140, ui::Align::Centre);
     Place(PresetLabel, 540, 141, kAmber, 140, ui::Align::Centre);
     Place(MessageLabel, 634, 164, kGreen, 126);
+    Place(MarkerCaption, 16, 161, kGreen);
+    MarkerCaption.setText("Текст метки:");
     for (ui::Label* l : {&StepCaption, &SpeedCaption, &JumpCaption, &SpeedLabel, &TimeLabel,
                          &DateLabel, &FromCaption, &ToCaption, &PresetCaption, &FromLabel, &ToLabel,
-                         &PresetLabel, &MessageLabel})
+                         &PresetLabel, &MessageLabel, &MarkerCaption})
         add(*l);
 
     const uint32_t duration = session_->player().durationMs();
@@ -151,7 +159,20 @@ void TFormReplay::build() {
 void TFormReplay::buildList() {
     EventList = CreateWindowExW(
         0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        14, 92, 474, 86, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        14, 92, 474, 62, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    MarkerEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 101, 161,
+                                 288, 15, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (MarkerEdit) {
+        SendMessageW(MarkerEdit, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(ui::GetFont(ui::FontSpec{L"MS Sans Serif", -11})),
+                     FALSE);
+        // UTF-8 takes up to two bytes for a Cyrillic letter.
+        SendMessageW(MarkerEdit, EM_LIMITTEXT, recfile::kMaxText / 2, 0);
+        EnableWindow(MarkerEdit, FALSE);
+    }
+    MarkerSaveButton.setDimWhenDisabled(true);
+    MarkerSaveButton.setEnabled(false);
+    editBrush_ = CreateSolidBrush(kEditBackground);
     if (!EventList) return;
     SendMessageW(EventList, WM_SETFONT,
                  reinterpret_cast<WPARAM>(ui::GetFont(ui::FontSpec{L"MS Sans Serif", -11})), FALSE);
@@ -161,6 +182,13 @@ void TFormReplay::buildList() {
         SendMessageW(EventList, LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(ui::Widen(line.text).c_str()));
     listHandler_ = addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) &&
+            reinterpret_cast<HWND>(lp) == MarkerEdit && MarkerEdit) {
+            SetTextColor(reinterpret_cast<HDC>(wp), kAmber);
+            SetBkColor(reinterpret_cast<HDC>(wp), kEditBackground);
+            result = reinterpret_cast<LRESULT>(editBrush_);
+            return true;
+        }
         if (msg == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lp) == EventList) {
             SetTextColor(reinterpret_cast<HDC>(wp), kGreen);
             SetBkColor(reinterpret_cast<HDC>(wp), kListBackground);
@@ -170,10 +198,8 @@ void TFormReplay::buildList() {
         if (msg == WM_COMMAND && reinterpret_cast<HWND>(lp) == EventList &&
             HIWORD(wp) == LBN_SELCHANGE) {
             const LRESULT at = SendMessageW(EventList, LB_GETCURSEL, 0, 0);
-            if (at >= 0 && static_cast<std::size_t>(at) < lines_.size()) {
-                session_->seek(lines_[static_cast<std::size_t>(at)].timeMs);
-                refresh();
-            }
+            if (at >= 0 && static_cast<std::size_t>(at) < lines_.size())
+                lineChosen(static_cast<std::size_t>(at));
             result = 0;
             return true;
         }
@@ -223,6 +249,7 @@ void TFormReplay::wire() {
         refresh();
     });
     ui::MakePressButton(ExportButton, [this] { exportPressed(); });
+    ui::MakePressButton(MarkerSaveButton, [this] { saveMarkerText(); });
     ui::MakePressButton(CloseButton, [this] {
         if (onClose_) onClose_();
     });
@@ -245,6 +272,45 @@ void TFormReplay::showPlayFace(bool pause, bool lit) {
     static constexpr int kFaces[4] = {IDB_REPLAY_PLAY, IDB_REPLAY_PLAY_LIT, IDB_REPLAY_PAUSE,
                                       IDB_REPLAY_PAUSE_LIT};
     PlayButton.setPicture(ui::Bitmap::FromResource(kFaces[face]));
+}
+
+void TFormReplay::lineChosen(std::size_t line) {
+    session_->seek(lines_[line].timeMs);
+    refresh();
+    // A marker's line lets its text be typed.
+    markerNumber_ = lines_[line].marker;
+    std::string text;
+    for (const MarkerInfo& m : session_->reader().markers())
+        if (m.number == markerNumber_) text = m.text;
+    if (MarkerEdit) {
+        SetWindowTextW(MarkerEdit, ui::Widen(text).c_str());
+        EnableWindow(MarkerEdit, markerNumber_ > 0 ? TRUE : FALSE);
+    }
+    MarkerSaveButton.setEnabled(markerNumber_ > 0);
+}
+
+void TFormReplay::saveMarkerText() {
+    if (markerNumber_ <= 0 || !MarkerEdit) return;
+    const int length = GetWindowTextLengthW(MarkerEdit);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(MarkerEdit, wide.data(), length + 1);
+    wide.resize(static_cast<std::size_t>(length));
+    std::string text = ui::Narrow(wide);
+    // Cut to what a record holds, never inside a letter.
+    if (text.size() > recfile::kMaxText) {
+        std::size_t cut = recfile::kMaxText;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+        text.resize(cut);
+    }
+    Win32RecordFile file;
+    const FileError error = AppendMarkerText(file, path_, session_->reader(), markerNumber_, text);
+    if (error != FileError::None) {
+        showMessage(MarkerTextMessage(error));
+        return;
+    }
+    showMessage(kMarkerTextSaved);
+    if (OnMarkerTextSaved) OnMarkerTextSaved(session_->player().positionMs());
 }
 
 void TFormReplay::changeSpeed(int by) {

@@ -40,15 +40,22 @@ class TFormReplay : public ui::Form {
     ReplaySession& session() { return *session_; }
 
     ui::Picture PlayButton, StepBackButton, StepForwardButton, SlowerButton, FasterButton,
-        PreviousButton, NextButton, FromButton, ToButton, PresetButton, ExportButton, CloseButton;
+        PreviousButton, NextButton, FromButton, ToButton, PresetButton, ExportButton, CloseButton,
+        MarkerSaveButton;
     ui::Label StepCaption, SpeedCaption, JumpCaption, SpeedLabel, TimeLabel, DateLabel;
     ui::Label FromCaption, ToCaption, PresetCaption, FromLabel, ToLabel, PresetLabel, MessageLabel;
+    ui::Label MarkerCaption;
     ui::TrackBar Position;
     ui::Timer PlayTimer;
-    HWND EventList = nullptr; // a list box: a click jumps to the line's time
+    HWND EventList = nullptr;  // a list box: a click jumps to the line's time
+    HWND MarkerEdit = nullptr; // the text of the marker chosen in the list
+    // A marker's text was added to the file: the host opens it again at this time.
+    std::function<void(uint32_t timeMs)> OnMarkerTextSaved;
 
     // The export as the button does it, to a path already chosen.
     void exportTo(const std::string& path);
+    // The marker edit's text given to the marker chosen in the list, as its button does.
+    void saveMarkerText();
     // A line of the text the window shows under its controls (a damaged file...).
     void showMessage(const std::string& text) { MessageLabel.setText(text); }
     // The labels, slider and play face as the player now stands.
@@ -61,6 +68,7 @@ class TFormReplay : public ui::Form {
     void exportPressed();
     void changeSpeed(int by);
     void showPlayFace(bool pause, bool lit);
+    void lineChosen(std::size_t line);
 
     std::unique_ptr<ReplaySession> session_;
     std::string path_;
@@ -72,5 +80,7 @@ class TFormReplay : public ui::Form {
     int from_ = 0, to_ = 0; // export span choices
     bool standard_ = false; // the export preset
     int listHandler_ = 0;
+    int markerNumber_ = 0; // the marker whose text the edit holds; 0: none chosen
     HBRUSH listBrush_ = nullptr;
+    HBRUSH editBrush_ = nullptr;
 };

@@ -56,3 +56,4 @@
 #define IDB_REPLAY_EXIT 611       // 26 x 19
 #define IDB_MAIN_OPEN 612         // the main window's "Открыть", 67 x 20, normal and lit
 #define IDB_MAIN_OPEN_LIT 613
+#define IDB_REPLAY_SAVE 614       // saves a marker's text, 26 x 19

@@ -127,6 +127,25 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(w->TimeLabel.text(), "00:15.0 / 00:20.0");
     EXPECT_TRUE(f.Image17.enabled()); // the recording's trouble codes
 
+    // The marker's text typed now goes into the file; the recording is read again there.
+    ASSERT_TRUE(w->MarkerSaveButton.enabled());
+    SetWindowTextW(w->MarkerEdit, L"детонация на 3000");
+    Click(*w, w->MarkerSaveButton);
+    const auto reread = [&f] {
+        return f.replay.window() &&
+               f.replay.window()->session().reader().markers().at(0).text == "детонация на 3000";
+    };
+    ASSERT_TRUE(PumpUntil(reread, 3000));
+    w = f.replay.window();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->MessageLabel.text(), "Текст метки сохранён.");
+    EXPECT_EQ(w->session().player().positionMs(), 15001u);
+    EXPECT_EQ(w->session().reader().markers().at(0).text, "детонация на 3000");
+    wchar_t line[200] = {};
+    SendMessageW(w->EventList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(ui::Narrow(line), "00:15.0  метка 1: детонация на 3000");
+    EXPECT_EQ(f.Label2.text(), "NEXIA");
+
     // Step back over the gap without answers: the panel empties as live.
     Drag(*w, w->Position, 122); // 12.2 s
     PumpFor(200);

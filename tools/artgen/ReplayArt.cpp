@@ -74,7 +74,8 @@ void DrawReplayWindow(const std::string& dir) {
     Frame(c, 4, 48, kW - 8, 34);
     // Markers and events; export.
     Frame(c, 4, 84, 494, 102);
-    Well(c, 12, 90, 478, 90, {0, 0, 0});
+    Well(c, 12, 90, 478, 66, {0, 0, 0});
+    Well(c, 98, 158, 294, 21, {10, 16, 12}); // a marker's text
     Frame(c, 500, 84, kW - 504, 102);
     Screws(c, 500, 84, kW - 504, 102);
     Well(c, 540, 92, 140, 19);
@@ -90,6 +91,7 @@ void DrawReplayWindow(const std::string& dir) {
     PlaceButton(c, dir, "replay_next.bmp", 684, 92, 26, 19, NextArrow());
     PlaceButton(c, dir, nullptr, 684, 115, 26, 19, NextArrow());
     PlaceButton(c, dir, nullptr, 684, 138, 26, 19, NextArrow());
+    PlaceButton(c, dir, "replay_save.bmp", 398, 159, 26, 19, SaveIcon());
     PlaceButton(c, dir, "replay_export.bmp", 508, 161, 120, 20, Text("Экспорт CSV", kBold, 10.5));
     PlaceButton(c, dir, "replay_exit.bmp", 764, 161, 26, 19, ExitIcon());
     WriteBmp(c, dir + "/replay_background.bmp");
