@@ -149,7 +149,7 @@ void ReplaySession::tick() {
 
 void ReplaySession::togglePlay() {
     if (player_.playing())
-        player_.pause();
+        player_.pause(*this);
     else
         player_.play(*this);
     flushRepaints();
@@ -185,7 +185,7 @@ bool ReplaySession::previousEvent() {
 }
 
 void ReplaySession::close() {
-    player_.pause();
+    player_.pause(*this);
     Selection& selection = state_.selection;
     selection.carIndex = user_.carIndex;
     selection.engineIndex = user_.engineIndex;

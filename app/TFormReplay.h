@@ -77,6 +77,7 @@ class TFormReplay : public ui::Form {
     bool movingSlider_ = false;
     bool showingPause_ = false;
     int playFace_ = -1;
+    unsigned ticks_ = 0;
     int from_ = 0, to_ = 0; // export span choices
     bool standard_ = false; // the export preset
     int listHandler_ = 0;

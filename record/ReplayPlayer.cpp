@@ -79,6 +79,8 @@ void ReplayPlayer::present(std::size_t poll, ReplayOutput& out, bool shown) {
     reply.buffer = buffer_;
     segment_ = pollSegment(poll);
     shownPoll_ = poll;
+    shownQuietly_ = !shown;
+    if (shown) lastShownUs_ = clock_.nowUs();
     out.replyDue(reply, segment_, shown);
 }
 
@@ -92,7 +94,8 @@ void ReplayPlayer::moveTo(uint32_t timeMs, ReplayOutput& out) {
             // Of the polls due at once only the last reaches the screen; the ones
             // before it still reach the sampler.
             const bool last = next + 1 >= polls_ || pollTime(next + 1) > timeMs;
-            present(next++, out, last);
+            const bool screenDue = !playing_ || clock_.nowUs() - lastShownUs_ >= kReplayShowEveryUs;
+            present(next++, out, last && screenDue);
         } else if (tickDue) {
             // Before the first poll the sampler has nothing to look at.
             if (shownPoll_ != polls_) out.sampleDue(static_cast<uint32_t>(tick), segment_);
@@ -145,8 +148,9 @@ void ReplayPlayer::play(ReplayOutput& out) {
     anchor();
 }
 
-void ReplayPlayer::pause() {
+void ReplayPlayer::pause(ReplayOutput& out) {
     playing_ = false;
+    if (shownQuietly_ && shownPoll_ != polls_) present(shownPoll_, out, true);
 }
 
 void ReplayPlayer::setSpeedIndex(int index) {
@@ -160,7 +164,7 @@ void ReplayPlayer::advance(ReplayOutput& out) {
     const int64_t target = anchorMs_ + elapsedUs * SpeedQuarters(speed_) / 4000;
     if (target >= durationMs()) {
         moveTo(durationMs(), out);
-        playing_ = false;
+        pause(out);
         return;
     }
     if (target > cursorMs_) moveTo(static_cast<uint32_t>(target), out);
@@ -173,7 +177,7 @@ void ReplayPlayer::seek(uint32_t timeMs, ReplayOutput& out) {
 }
 
 bool ReplayPlayer::stepForward(ReplayOutput& out) {
-    playing_ = false;
+    pause(out);
     const std::size_t next = shownPoll_ == polls_ ? 0 : shownPoll_ + 1;
     if (next >= polls_) return false;
     moveTo(pollTime(next), out);
@@ -181,7 +185,7 @@ bool ReplayPlayer::stepForward(ReplayOutput& out) {
 }
 
 bool ReplayPlayer::stepBack(ReplayOutput& out) {
-    playing_ = false;
+    pause(out);
     if (shownPoll_ == polls_) return false;
     const uint32_t now = pollTime(shownPoll_);
     for (std::size_t p = shownPoll_; p-- > 0;) {

@@ -37,6 +37,9 @@ constexpr uint32_t kReplaySampleMs = 50;   // the live sampler's period
 constexpr int kReplayHistorySamples = 450; // the samples a chart keeps
 constexpr int kReplaySpeedCount = 6;       // 0.25x, 0.5x, 1x, 2x, 4x, 8x
 constexpr int kReplayNormalSpeed = 2;
+// While playing, a reply reaches the screen at most this often (the others reach
+// only the sampler): every reply at 1x, where they come 120 ms or more apart.
+constexpr int64_t kReplayShowEveryUs = 90000;
 
 class ReplayPlayer {
   public:
@@ -50,7 +53,8 @@ class ReplayPlayer {
     bool playing() const { return playing_; }
     // At the end, play starts again from the first poll.
     void play(ReplayOutput& out);
-    void pause();
+    // Pauses with the reply at the cursor on the screen.
+    void pause(ReplayOutput& out);
 
     int speedIndex() const { return speed_; }
     void setSpeedIndex(int index); // clamped to 0..kReplaySpeedCount-1
@@ -106,4 +110,6 @@ class ReplayPlayer {
     int64_t anchorUs_ = 0;
     uint32_t anchorMs_ = 0;
     uint8_t buffer_[kReplyBufferSize] = {};
+    int64_t lastShownUs_ = 0;
+    bool shownQuietly_ = false; // the poll at the cursor has reached only the sampler
 };

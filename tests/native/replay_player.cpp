@@ -218,7 +218,7 @@ TEST(ReplayClockAndSpeed, TheCursorFollowsTheClockAtEverySpeed) {
     EXPECT_EQ(player.speedIndex(), kReplaySpeedCount - 1);
     EXPECT_EQ(ReplayPlayer::SpeedQuarters(player.speedIndex()), 32);
 
-    player.pause();
+    player.pause(log);
     clock.us += 5000000;
     player.advance(log);
     EXPECT_EQ(player.positionMs(), 5250u);
@@ -265,6 +265,42 @@ TEST(ReplayOrder, RepliesAndTicksInTimeOrderAndOnlyTheLastOfABatchShown) {
     EXPECT_EQ(log.steps.back(), (Step{'r', 260, true}));
     EXPECT_EQ(log.lastBuffer, std::vector<uint8_t>(kReplyBufferSize, 0));
     EXPECT_FALSE(player.playing());
+}
+
+TEST(ReplayOrder, FastPlayShowsFewerRepliesButSamplesAllAndPausesOnTheLatest) {
+    const auto reader = DrivingRecording(8000).reader(); // a poll every 120 ms
+    for (int speed : {kReplayNormalSpeed, kReplaySpeedCount - 1}) {
+        SCOPED_TRACE(speed);
+        FakeClock clock;
+        StepLog log;
+        ReplayPlayer player(*reader, clock);
+        player.start(log);
+        player.setSpeedIndex(speed);
+        player.play(log);
+        log.steps.clear();
+        for (int tick = 0; tick < 20; ++tick) { // a second of 50 ms timer ticks
+            clock.us += 50000;
+            player.advance(log);
+        }
+        int replies = 0, shown = 0;
+        for (const Step& step : log.steps) {
+            replies += step.kind == 'r' ? 1 : 0;
+            shown += step.kind == 'r' && step.shown ? 1 : 0;
+        }
+        const int due = static_cast<int>(player.shownPoll()); // every poll after the first
+        EXPECT_EQ(replies, due);
+        if (speed == kReplayNormalSpeed)
+            EXPECT_EQ(shown, replies); // as live: every reply on the screen
+        else
+            EXPECT_LE(shown, 11); // at most every 90 ms
+        player.pause(log);
+        const Step* last = nullptr;
+        for (const Step& step : log.steps)
+            if (step.kind == 'r') last = &step;
+        ASSERT_NE(last, nullptr);
+        EXPECT_TRUE(last->shown);
+        EXPECT_EQ(last->timeMs, reader->timeMs(reader->pollRecord(player.shownPoll())));
+    }
 }
 
 TEST(ReplayRefill, ASeekLeavesTheChartsAndReadoutAsTheLiveRunDid) {
