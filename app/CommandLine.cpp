@@ -146,6 +146,12 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             result.options.exportOutput = arg;
             continue;
         }
+        // Otherwise the one plain argument is a recording to play back.
+        if (row == nullptr && arg.rfind("-", 0) != 0 && !arg.empty() &&
+            result.options.replayRecording.empty() && result.options.exportRecording.empty()) {
+            result.options.replayRecording = arg;
+            continue;
+        }
         if (row == nullptr)
             return Fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg
                                                : "unexpected argument " + arg);
@@ -167,10 +173,14 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         std::string error;
         if (!row->apply(result, value, error)) return Fail(error);
     }
+    if (!result.options.replayRecording.empty() && !result.options.exportRecording.empty())
+        return Fail("unexpected argument " + result.options.replayRecording);
     if (result.options.csvStandard && result.options.exportRecording.empty())
         return Fail("--standard goes with --export-csv");
     if (result.options.record && !result.options.exportRecording.empty())
         return Fail("--record does not go with --export-csv");
+    if (result.options.record && !result.options.replayRecording.empty())
+        return Fail("--record does not go with a recording to play back");
     return result;
 }
 
@@ -181,13 +191,16 @@ std::string UsageText() {
         if (row.valueName) text += std::string(" ") + row.valueName;
         text += "]";
     }
-    text += "\n\n";
+    text += " [RECORDING]\n\n";
     for (const OptionRow& row : kOptions) {
         std::string left = std::string("  ") + row.name;
         if (row.valueName) left += std::string(" ") + row.valueName;
         if (left.size() < 25) left.resize(25, ' ');
         text += left + " " + row.help + "\n";
     }
+    std::string plain = "  RECORDING";
+    plain.resize(25, ' ');
+    text += plain + " открыть запись для просмотра (файл .mrec)\n";
     return text;
 }
 

@@ -18,6 +18,7 @@ struct CommandLineOptions {
     bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
     bool record = false;         // --record [FILE]: start recording at once
     std::string recordPath;      // its FILE; empty: a new name in the recordings folder
+    std::string replayRecording; // a plain RECORDING argument: opened for replay in the window
 };
 
 enum class CommandLineAction {

@@ -208,6 +208,12 @@ void RecordControl::stop() {
     if (result.message) tell(result.message, path_);
 }
 
+void RecordControl::replayShown(bool shown) {
+    if (shown) stop();
+    RecordFrames.getBitmap(kIdle, RecordButton);
+    RecordButton.setEnabled(!shown);
+}
+
 void RecordControl::finish() {
     if (!active_) return;
     active_ = false;

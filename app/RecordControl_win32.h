@@ -47,6 +47,9 @@ class RecordControl : public CommandSink {
     int marker();
     // START (connected true) or STOP as the main window carries it out.
     void linkPressed(bool connected);
+    // A recording opened for replay (shown true) or closed: no poll comes while
+    // one plays, so a running recording stops and the button rests till it closes.
+    void replayShown(bool shown);
 
     // The file of the running (or last) recording.
     const std::string& path() const { return path_; }

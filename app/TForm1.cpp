@@ -137,6 +137,7 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     loadSettings();
     // The record control taps the link thread before it first runs.
     recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
+    replay.attach(*this, registry_, options_.replayRecording);
 }
 
 TForm1::~TForm1() {

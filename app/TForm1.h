@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ReplayHost_win32.h"
 #include "glpanel/OpenGLPanel_win32.h"
 #include "state/MainState.h"
 #include "link/LinkEvents.h"
@@ -55,6 +56,7 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     ui::Timer Timer1;
     TOpenGLPanel OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5;
     std::unique_ptr<RecordControl> recordControl; // app/RecordControl_win32.h
+    ReplayHost replay; // a recording played back: its window, the open button, dropped files
 
     ui::Picture& Image(int number); // Image2..Image33 by number (the drag bar for others)
     ui::Label& NParam_(int n) { return NParam[static_cast<size_t>(n - 1)]; }

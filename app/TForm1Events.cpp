@@ -182,7 +182,11 @@ void TForm1::setDiagButtonsEnabled(bool enabled) {
     post([this, enabled] {
         // A good reply that was on its way when STOP was pressed must not light
         // ERROR and TEST again: they stay dark until the next connect.
-        if (enabled && connectState == 0) return;
+        // A recording played back shows its trouble codes, never the actuators.
+        if (enabled && connectState == 0) {
+            if (replay.active()) Image17.setEnabled(true);
+            return;
+        }
         Image16.setEnabled(enabled);
         Image17.setEnabled(enabled);
     });

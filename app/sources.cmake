@@ -4,6 +4,7 @@ motoskop_sources(app
   CORE
     CommandLine.cpp
     CsvExportCommand.cpp
+    ReplaySession.cpp
     SystemChoices.cpp
   WINDOWS
     TForm1.cpp
@@ -12,6 +13,8 @@ motoskop_sources(app
     DiagnosticLog_win32.cpp
     RecordControl_win32.cpp
     TForm7.cpp
+    TFormReplay.cpp
+    ReplayHost_win32.cpp
 )
 if(WIN32)
   # The .rc names its pictures relative to assets/.

@@ -44,3 +44,20 @@
 #define IDB_COLOUR_STANDARD 501   // Image2, 24 x 18
 #define IDB_COLOUR_SAVE 502       // Image3, 24 x 18
 #define IDB_COLOUR_EXIT 503       // Image4, 24 x 18
+
+// Replay window (and the main window's open button)
+#define IDB_REPLAY_BACKGROUND 600 // 800 x 190
+#define IDB_REPLAY_PLAY 601       // play/pause, 95 x 20, normal and lit
+#define IDB_REPLAY_PLAY_LIT 602
+#define IDB_REPLAY_PAUSE 603
+#define IDB_REPLAY_PAUSE_LIT 604
+#define IDB_REPLAY_LEFT 605       // step back, slower: 26 x 19
+#define IDB_REPLAY_RIGHT 606      // step forward, faster
+#define IDB_REPLAY_JUMP_PREV 607  // previous / next marker or event
+#define IDB_REPLAY_JUMP_NEXT 608
+#define IDB_REPLAY_NEXT 609       // the export choices' step buttons
+#define IDB_REPLAY_EXPORT 610     // 120 x 20
+#define IDB_REPLAY_EXIT 611       // 26 x 19
+#define IDB_MAIN_OPEN 612         // the main window's "Открыть", 67 x 20, normal and lit
+#define IDB_MAIN_OPEN_LIT 613
+#define IDB_REPLAY_SAVE 614       // saves a marker's text, 26 x 19

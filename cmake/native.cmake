@@ -32,6 +32,7 @@ endforeach()
 include(${CMAKE_SOURCE_DIR}/tools/ecusim/sources.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/tools/artgen/sources.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/tools/recinfo/sources.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tools/recgen/sources.cmake OPTIONAL)
 
 find_package(benchmark REQUIRED)
 motoskop_include_benchmarks()

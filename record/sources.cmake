@@ -19,6 +19,7 @@ motoskop_sources(record
     ChannelValues.cpp
     CsvExport.cpp
     RecordingSession.cpp
+    ReplayPlayer.cpp
   WINDOWS
     RecordFile_win32.cpp
 )

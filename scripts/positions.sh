@@ -19,6 +19,7 @@
 
 POSITION_MAIN=(0 0)
 POSITION_SECONDARY=(138 103)
+POSITION_REPLAY=(0 572) # the replay window (800x190) sits under the main window
 
 # NAME -> "WINDOW LEFT TOP WIDTH HEIGHT" in that window's client coordinates; the comment names
 # the window class and the picture (tests/e2e/positions_table.sh compares them with the code).
@@ -51,6 +52,20 @@ declare -gA POSITIONS=(
     [COLOURS_SAVE]="SECONDARY 169 342 24 18"   # TForm6 Image3: "Сохранить настройки"
     [COLOURS_EXIT]="SECONDARY 493 342 24 18"   # TForm6 Image4: "Выход"
     [ABOUT_EXIT]="SECONDARY 493 342 24 18"     # TForm7 Image2
+    [OPEN]="MAIN 704 322 67 20"                # ReplayHost OpenButton: open a recording
+    [REPLAY_PLAY]="REPLAY 12 22 95 20"         # TFormReplay PlayButton: play and pause
+    [REPLAY_STEP_BACK]="REPLAY 120 22 26 19"   # TFormReplay StepBackButton
+    [REPLAY_STEP_NEXT]="REPLAY 148 22 26 19"   # TFormReplay StepForwardButton
+    [REPLAY_SLOWER]="REPLAY 190 22 26 19"      # TFormReplay SlowerButton
+    [REPLAY_FASTER]="REPLAY 264 22 26 19"      # TFormReplay FasterButton
+    [REPLAY_PREV_EVENT]="REPLAY 306 22 26 19"  # TFormReplay PreviousButton: marker or event
+    [REPLAY_NEXT_EVENT]="REPLAY 334 22 26 19"  # TFormReplay NextButton
+    [REPLAY_FROM]="REPLAY 684 92 26 19"        # TFormReplay FromButton: export from
+    [REPLAY_TO]="REPLAY 684 115 26 19"         # TFormReplay ToButton: export to
+    [REPLAY_PRESET]="REPLAY 684 138 26 19"     # TFormReplay PresetButton: Excel or standard
+    [REPLAY_EXPORT]="REPLAY 508 161 120 20"    # TFormReplay ExportButton: "Экспорт CSV"
+    [REPLAY_CLOSE]="REPLAY 764 161 26 19"      # TFormReplay CloseButton
+    [REPLAY_MARKER_SAVE]="REPLAY 398 159 26 19" # TFormReplay MarkerSaveButton: a marker's text
 )
 # The twelve graph-set buttons SET1..SET12 (Image20..Image31) in a row on the main window.
 for _set in $(seq 1 12); do POSITIONS[SET$_set]="MAIN $((484 + 24 * (_set - 1))) 16 23 13"; done
@@ -67,7 +82,11 @@ position_rect() {
     local spot="${POSITIONS[$1]:-}" window left top width height origin
     [ -n "$spot" ] || { log "no screen position named $1 (scripts/positions.sh)"; return 1; }
     read -r window left top width height <<<"$spot"
-    if [ "$window" = MAIN ]; then origin=("${POSITION_MAIN[@]}"); else origin=("${POSITION_SECONDARY[@]}"); fi
+    case "$window" in
+    MAIN) origin=("${POSITION_MAIN[@]}") ;;
+    REPLAY) origin=("${POSITION_REPLAY[@]}") ;;
+    *) origin=("${POSITION_SECONDARY[@]}") ;;
+    esac
     echo "$((origin[0] + left)) $((origin[1] + top)) $width $height"
 }
 

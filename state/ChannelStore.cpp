@@ -1,7 +1,9 @@
 #include "state/ChannelStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -214,5 +216,17 @@ void ChannelStore::sample(int family) {
             shiftHistory(s.record->history, s.record->xPos, truncateSample(s.record->value.load()));
         else
             shiftHistory(s.group->history, s.group->xPos, truncateSample(s.group->value.load()));
+    }
+}
+
+void ChannelStore::clearHistories() {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (ChannelRecord& r : records_) {
+        std::fill(std::begin(r.history), std::end(r.history), 0);
+        std::fill(std::begin(r.xPos), std::end(r.xPos), 0);
+    }
+    for (BitGroupRecord& g : groups_) {
+        std::fill(std::begin(g.history), std::end(g.history), 0);
+        std::fill(std::begin(g.xPos), std::end(g.xPos), 0);
     }
 }

@@ -76,6 +76,9 @@ class ChannelStore {
     // One sampler tick for every channel of the family (no-op for other families).
     // Allocates nothing.
     void sample(int family);
+    // Every history and position back to zero, as the store starts (a replay's
+    // seek refills them).
+    void clearHistories();
 
     // The history sample of a chart value: truncated toward zero through a 64-bit
     // integer whose low 32 bits are kept; NaN and values beyond 64 bits give 0.

@@ -19,9 +19,13 @@ def source(cls):
     return found[0].read_text(encoding="utf-8") if found else ""
 
 def placed(cls, image):
-    """The rectangle the window's code gives picture ImageN, or None."""
+    """The rectangle the window's code gives picture ImageN (or a named picture), or None."""
     text = source(cls)
     num = r"\s*(\d+)\s*"
+    if isinstance(image, str):  # a picture by its member name: setBounds or a {&Name, ...} row
+        m = re.search(r"\b%s\.setBounds\(%s,%s,%s,%s\)" % (image, num, num, num, num), text) or \
+            re.search(r"\{\s*&%s\s*,%s,%s,%s,%s," % (image, num, num, num, num), text)
+        return tuple(int(v) for v in m.groups()) if m else None
     m = re.search(r"Image%d\.setBounds\(%s,%s,%s,%s\)" % (image, num, num, num, num), text)
     if m:
         return tuple(int(v) for v in m.groups())
@@ -63,9 +67,9 @@ for line in (root / "scripts/positions.sh").read_text(encoding="utf-8").splitlin
     if m:
         tags[m.group(1)] = (m.group(2), int(m.group(3)))
         continue
-    m = re.match(r"\s*\[(\w+)\]=\"(MAIN|SECONDARY) .*\"\s*# ([A-Z]\w+) ([A-Z]\w+):", line)
+    m = re.match(r"\s*\[(\w+)\]=\"\w+ .*\"\s*# ([A-Z]\w+) ([A-Z]\w+Button)\b", line)
     if m:
-        tags[m.group(1)] = (m.group(3), m.group(4))
+        tags[m.group(1)] = (m.group(2), m.group(3))
 for name in table:
     if re.fullmatch(r"SET(\d+)", name):
         tags[name] = ("TForm1", 19 + int(name[3:]))
@@ -87,9 +91,9 @@ for name, (window, rect) in sorted(table.items()):
         continue
     want = placed(cls, image)
     if want is None:
-        bad.append("%s: no placement of %s Image%d found in the code" % (name, cls, image))
-    elif want != rect or (window == "MAIN") != (cls == "TForm1"):
-        bad.append("%s is %s %s in the table, %s Image%d is at %s" % (name, window, rect, cls, image, want))
+        bad.append("%s: no placement of %s %s found in the code" % (name, cls, image))
+    elif want != rect or (window == "MAIN") != (cls in ("TForm1", "ReplayHost")):
+        bad.append("%s is %s %s in the table, %s %s is at %s" % (name, window, rect, cls, image, want))
 for b in bad:
     print("FAIL positions_table: " + b)
 if not bad:

@@ -48,7 +48,7 @@ TEST(CommandLine, MistakesAreUsageErrorsNamingTheArgument) {
         {{"--port", "LPT1"},    "LPT1"     },
         {{"--port=COM0"},       "COM0"     },
         {{"--connect=yes"},     "--connect"},
-        {{"file.bin"},          "file.bin" },
+        {{"a.mrec", "b.mrec"},  "b.mrec"   },
         {{"--help", "--bogus"}, "--bogus"  },
     };
     for (const Case& c : cases) {
@@ -91,6 +91,18 @@ TEST(CommandLine, ExportCsvTakesTheRecordingAnOptionalOutputAndStandard) {
     EXPECT_NE(UsageText().find("--standard"), std::string::npos);
 }
 
+TEST(CommandLine, APlainArgumentIsARecordingToPlayBack) {
+    CommandLineResult r = Parse({"--port", "COM2", "C:\\Записи\\проба.mrec"});
+    EXPECT_EQ(r.action, CommandLineAction::Run);
+    EXPECT_EQ(r.options.replayRecording, "C:\\Записи\\проба.mrec");
+    EXPECT_EQ(r.options.portIndex, 1);
+    // After --export-csv the plain argument is still where the CSV goes.
+    r = Parse({"--export-csv", "a.mrec", "out.csv"});
+    EXPECT_EQ(r.options.replayRecording, "");
+    EXPECT_EQ(r.options.exportOutput, "out.csv");
+    EXPECT_NE(UsageText().find("[RECORDING]"), std::string::npos);
+}
+
 TEST(CommandLine, ExportCsvMistakes) {
     struct Case {
         std::vector<std::string> args;
@@ -131,5 +143,7 @@ TEST(CommandLine, RecordTakesAnOptionalFileThatIsNoOption) {
     EXPECT_EQ(Parse({"--record", "a.mrec", "b.mrec"}).action, CommandLineAction::UsageError);
     EXPECT_EQ(Parse({"--record", "--record"}).action, CommandLineAction::UsageError);
     EXPECT_EQ(Parse({"--export-csv", "a.mrec", "--record"}).action, CommandLineAction::UsageError);
+    // A recording played back is never recorded again.
+    EXPECT_EQ(Parse({"a.mrec", "--record"}).action, CommandLineAction::UsageError);
     EXPECT_NE(UsageText().find("--record [FILE]"), std::string::npos);
 }

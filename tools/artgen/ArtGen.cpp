@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         DrawTroubleCodeWindow(dir);
         DrawActuatorWindow(dir);
         DrawColourWindow(dir);
+        DrawReplayWindow(dir);
         DrawProgramIcon(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.what());

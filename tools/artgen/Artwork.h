@@ -10,4 +10,5 @@ void DrawAboutWindow(const std::string& dir);
 void DrawTroubleCodeWindow(const std::string& dir);
 void DrawActuatorWindow(const std::string& dir);
 void DrawColourWindow(const std::string& dir);
+void DrawReplayWindow(const std::string& dir); // and the main window's open button
 void DrawProgramIcon(const std::string& dir); // motoskop.ico

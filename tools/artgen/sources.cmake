@@ -10,6 +10,7 @@ add_executable(artgen
   ${CMAKE_SOURCE_DIR}/tools/artgen/RecordArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/SecondaryArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/IconArt.cpp
+  ${CMAKE_SOURCE_DIR}/tools/artgen/ReplayArt.cpp
 )
 target_include_directories(artgen PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(artgen PRIVATE JPEG::JPEG)
