@@ -53,13 +53,7 @@ def placed(cls, image):
             return (lefts[image - 2],) + tuple(int(v) for v in m.groups())
     return None
 
-def placed_member(cls, member):
-    """The rectangle class cls gives its control `member` (Member.setBounds(l, t, w, h))."""
-    num = r"\s*(\d+)\s*"
-    m = re.search(r"\b%s\.setBounds\(%s,%s,%s,%s\)" % (member, num, num, num, num), source(cls))
-    return tuple(int(v) for v in m.groups()) if m else None
-
-# The tags beside the table's entries: "# TFormN ImageM", or "# Class Member" for a control
+# The tags beside the table's entries: "# TFormN ImageM", or "# Class MemberButton" for a control
 # of a class of its own on a window; the generated rows by their names.
 tags = {}
 for line in (root / "scripts/positions.sh").read_text(encoding="utf-8").splitlines():
@@ -82,17 +76,10 @@ for name, (window, rect) in sorted(table.items()):
         bad.append("%s has no 'TFormN ImageM' tag" % name)
         continue
     cls, image = tags[name]
-    if isinstance(image, str):
-        want = placed_member(cls, image)
-        if want is None:
-            bad.append("%s: no placement of %s %s found in the code" % (name, cls, image))
-        elif want != rect:
-            bad.append("%s is %s in the table, %s %s is at %s" % (name, rect, cls, image, want))
-        continue
     want = placed(cls, image)
     if want is None:
         bad.append("%s: no placement of %s %s found in the code" % (name, cls, image))
-    elif want != rect or (window == "MAIN") != (cls in ("TForm1", "ReplayHost")):
+    elif want != rect or (window == "MAIN") != (cls in ("TForm1", "ReplayHost", "RecordControl")):
         bad.append("%s is %s %s in the table, %s %s is at %s" % (name, window, rect, cls, image, want))
 for b in bad:
     print("FAIL positions_table: " + b)
