@@ -115,6 +115,7 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, R
     LampFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_REC_LAMP), kLampSize, kLampSize);
 
     RecordButton.setBounds(485, 322, 67, 20);
+    RecordButton.setDimWhenDisabled(true); // resting while a recording plays
     RecordFrames.getBitmap(kIdle, RecordButton);
     RecordButton.OnMouseDown = [this](ui::MouseButton, int, int) {
         RecordFrames.getBitmap(active_ ? kRecordingPressed : kIdlePressed, RecordButton);
