@@ -57,22 +57,6 @@ void SplitRecordingPath(const std::string& path, std::string& folder, std::strin
     if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder = path.substr(0, at + 1);
 }
 
-const char* StartFailureMessage(FileError error) {
-    switch (error) {
-    case FileError::None:
-        return nullptr;
-    case FileError::Exists:
-        return rectext::kFileExists;
-    case FileError::NoSpace:
-        return rectext::kNotStartedNoSpace;
-    case FileError::NoPermission:
-        return rectext::kNotStartedNoPermission;
-    case FileError::Other:
-        break;
-    }
-    return rectext::kCannotCreate;
-}
-
 RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
                                 const std::string& name, const recfile::RecordingHeader& header,
                                 const LocalTime& wallNow, int64_t monoNowMs) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "record/IsoTime.h"
+#include "record/FileErrorTexts.h"
 #include "record/RecordFile.h"
 #include "record/RecordFormat.h"
 
@@ -52,9 +53,6 @@ struct RecordingStart {
 RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
                                 const std::string& name, const recfile::RecordingHeader& header,
                                 const LocalTime& wallNow, int64_t monoNowMs);
-
-// What to say when a recording could not start (nullptr for None).
-const char* StartFailureMessage(FileError error);
 
 // "00:05:07": elapsed hours, minutes and seconds (more than 99 hours as they come).
 std::string ElapsedText(int64_t ms);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "record/RecordTexts.h"
 
 using recfile::Record;
 using recfile::RecordType;
@@ -74,20 +73,4 @@ FileError RecordingWriter::finish(int64_t nowMs) {
     file_.close();
     open_ = false;
     return error_;
-}
-
-const char* StopMessage(FileError error) {
-    switch (error) {
-    case FileError::None:
-        return nullptr;
-    case FileError::Exists:
-        return rectext::kFileExists;
-    case FileError::NoSpace:
-        return rectext::kStoppedNoSpace;
-    case FileError::NoPermission:
-        return rectext::kStoppedNoPermission;
-    case FileError::Other:
-        return rectext::kStoppedWriteError;
-    }
-    return rectext::kStoppedWriteError;
 }

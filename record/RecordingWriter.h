@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "record/FileErrorTexts.h"
 #include "record/RecordFile.h"
 #include "record/RecordFormat.h"
 
@@ -51,6 +52,3 @@ class RecordingWriter {
     int polls_ = 0;
     int goodReplies_ = 0;
 };
-
-// The message to show for an error that stopped a recording (nullptr for None).
-const char* StopMessage(FileError error);

@@ -8,6 +8,7 @@ motoskop_sources(record
     IsoTime.cpp
     RecordingName.cpp
     RecordingWriter.cpp
+    FileErrorTexts.cpp
     PreRoll.cpp
     CodeWatch.cpp
     TroubleCodeLabels.cpp
