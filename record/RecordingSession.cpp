@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "record/RecordTexts.h"
 #include "record/Recorder.h"
 #include "record/RecordingName.h"
 #include "settings/PortChoice.h"
