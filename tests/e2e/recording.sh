@@ -114,8 +114,10 @@ fi
 python3 "$(dirname "$0")/recording_vs_simulator.py" 1 "$MOTOSKOP_ECUSIM_LOG" \
     "$RUN/first-polls.txt" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
 rc=$?
-cat "$RUN/compare.txt"
-[ "$rc" -eq 0 ] || grep -q '^FAIL' "$RUN/compare.txt" || fail "the comparison stopped (exit $rc)"
+sed 's/^\(PASS\|FAIL\) /\1 recording: /' "$RUN/compare.txt"
+if [ "$rc" -ne 0 ]; then
+    grep -q '^FAIL' "$RUN/compare.txt" && E2E_FAILED=1 || fail "the comparison stopped (exit $rc)"
+fi
 grep -q '^figures .* first_at_simulator_poll=1 ' "$RUN/compare.txt" &&
     pass "the recording begins with the simulator's first poll (the minutes before)" ||
     fail "the recording does not begin with the first poll: $(grep '^figures' "$RUN/compare.txt")"
