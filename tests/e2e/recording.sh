@@ -2,9 +2,10 @@
 # Recording from the main window against the simulator. First ~30 s recorded with the
 # "Запись" button after START (so the minutes before come first), with a trouble code
 # appearing, a marker from the "Метка" button and one from the M key, and an actuator
-# command; tools/recinfo then reads the file back. Then a second run started with
-# --record --connect is killed (kill -9) while recording: what it left must open and hold
-# all polls but at most the last second's. Screenshots go to $SHOTS.
+# command; tools/recinfo then reads the file back, and its polls and its CSV export are
+# compared with what the simulator logged it sent (recording_vs_simulator.py). Then a
+# second run started with --record --connect is killed (kill -9) while recording: what it
+# left must open and hold all polls but at most the last second's. Screenshots go to $SHOTS.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin recording
@@ -98,6 +99,28 @@ grep -q '^code 1\.7 ' "$RUN/first.txt" && grep -q '^code 1\.0 ' "$RUN/first.txt"
     pass "the fan command with its confirmation" || fail "no confirmed command"
 grep -q '^segment 1 .*family=1 .*car=ESPERO .*port=COM1 baud=8200' "$RUN/first.txt" &&
     pass "the header names car, family, port and baud" || fail "header wrong"
+
+# What was recorded is what the simulator sent: the replies byte for byte against its tx
+# lines, and the standard CSV export against the decoding tables of tools/oracle applied
+# to the simulator's own frames (the copy has an ASCII name for Wine's command line).
+cp "$first" "$RUN/first.mrec"
+"$RECINFO" --polls "$RUN/first.mrec" >"$RUN/first-polls.txt" || fail "recinfo --polls failed"
+if wine "$EXE" --export-csv "$(wine_path "$RUN/first.mrec")" "$(wine_path "$RUN/first.csv")" \
+    --standard >"$RUN/export.out" 2>/dev/null; then
+    pass "--export-csv wrote the first recording"
+else
+    fail "--export-csv failed: $(cat "$RUN/export.out")"
+fi
+python3 "$(dirname "$0")/recording_vs_simulator.py" 1 "$MOTOSKOP_ECUSIM_LOG" \
+    "$RUN/first-polls.txt" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
+rc=$?
+sed 's/^\(PASS\|FAIL\) /\1 recording: /' "$RUN/compare.txt"
+if [ "$rc" -ne 0 ]; then
+    grep -q '^FAIL' "$RUN/compare.txt" && E2E_FAILED=1 || fail "the comparison stopped (exit $rc)"
+fi
+grep -q '^figures .* first_at_simulator_poll=1 ' "$RUN/compare.txt" &&
+    pass "the recording begins with the simulator's first poll (the minutes before)" ||
+    fail "the recording does not begin with the first poll: $(grep '^figures' "$RUN/compare.txt")"
 
 # The second run records from START and is killed in the middle.
 click CLOSE

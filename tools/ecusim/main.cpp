@@ -50,7 +50,7 @@ void usage() {
         "  --fault MODE [N]      none silent echo short long69 long70 wrongecho garbage\n"
         "                        hangup N, drop N\n"
         "  --control PATH        control file (append command lines to it)\n"
-        "  --log PATH            log of every frame received and command applied\n"
+        "  --log PATH            log of every frame received, answer sent and command applied\n"
         "  --coolant C           coolant temperature at start (default 20)\n"
         "  --seed N              engine randomness (default 1)\n",
         stderr);
@@ -199,6 +199,10 @@ int main(int argc, char** argv) {
             const SerialLine::WriteReport w =
                 line.write(t.bytes.data(), t.bytes.size(), paced && t.isAnswer);
             if (!w.ok) log.text("error", "write failed");
+            // The ECU's answers as they went out (a test compares them with what the
+            // program recorded); the adapter's echo repeats the rx line and is left out.
+            if (t.isAnswer && w.sent > 0)
+                log.bytes("tx", std::vector<uint8_t>(t.bytes.begin(), t.bytes.begin() + w.sent));
             if (w.sent < t.bytes.size()) {
                 log.text("cut", std::to_string(w.sent) + " of " + std::to_string(t.bytes.size()) +
                                     " bytes sent, the program spoke");

@@ -1,9 +1,14 @@
 // Prints what a recording holds, one "key value" line each, for scripts and
 // for a quick look: recinfo FILE.mrec
+// With --polls it prints every poll instead, one line each, in file order:
+//   poll <n> <time_ms> <outcome> <68 reply bytes in hex, or ->
+// n counts from 1; outcome is good, no-answer, wrong-echo, link-broken or not-polled;
+// the bytes are there whenever the record carries a reply (a link-broken poll may).
 // Exit code: 0 when the recording opened (a cut-off last record is fine),
 // 1 when it is damaged (what was read before the damage is still counted),
 // 2 when it cannot be read at all.
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -27,15 +32,59 @@ const char* StatusName(ReadStatus status) {
     return "?";
 }
 
+const char* OutcomeName(PollOutcome outcome) {
+    switch (outcome) {
+    case PollOutcome::GoodReply:
+        return "good";
+    case PollOutcome::NoAnswer:
+        return "no-answer";
+    case PollOutcome::WrongEcho:
+        return "wrong-echo";
+    case PollOutcome::LinkBroken:
+        return "link-broken";
+    case PollOutcome::NotPolled:
+        return "not-polled";
+    }
+    return "?";
+}
+
+void PrintPolls(const RecordingReader& reader) {
+    recfile::Record r;
+    for (std::size_t k = 0; k < reader.pollCount(); ++k) {
+        if (!reader.record(reader.pollRecord(k), r)) continue;
+        std::printf("poll %zu %u %s", k + 1, static_cast<unsigned>(r.timeMs),
+                    OutcomeName(r.outcome));
+        if (r.hasReply) {
+            std::putchar(' ');
+            for (std::size_t i = 0; i < r.reply.size(); ++i)
+                std::printf(i ? " %02X" : "%02X", r.reply[i]);
+        } else {
+            std::fputs(" -", stdout);
+        }
+        std::putchar('\n');
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: recinfo FILE.mrec\n");
+    const bool polls = argc == 3 && std::strcmp(argv[1], "--polls") == 0;
+    if (argc != 2 && !polls) {
+        std::fprintf(stderr,
+                     "usage: recinfo [--polls] FILE.mrec\n"
+                     "  --polls   every poll: poll <n> <time_ms> <outcome> <68 bytes hex|->\n");
         return 2;
     }
     RecordingReader reader;
-    const ReadStatus status = reader.open(argv[1]);
+    const ReadStatus status = reader.open(argv[argc - 1]);
+    if (polls) {
+        if (status != ReadStatus::Ok && status != ReadStatus::Damaged) {
+            std::fprintf(stderr, "recinfo: %s\n", StatusName(status));
+            return 2;
+        }
+        PrintPolls(reader);
+        return status == ReadStatus::Ok ? 0 : 1;
+    }
     std::printf("status %s\n", StatusName(status));
     if (status != ReadStatus::Ok && status != ReadStatus::Damaged) return 2;
     std::printf("truncated %d\n", reader.truncatedTail() ? 1 : 0);
