@@ -19,9 +19,9 @@ std::string codeText(const char* what, const recfile::Record& r, int family) {
 } // namespace
 
 std::string PollEventText(const recfile::Record& poll) {
-    if (poll.hasReply) return std::string();
     switch (poll.outcome) {
     case PollOutcome::GoodReply:
+        return poll.hasReply ? std::string() : rectext::kNoAnswer;
     case PollOutcome::NoAnswer:
         return rectext::kNoAnswer;
     case PollOutcome::WrongEcho:

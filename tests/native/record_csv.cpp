@@ -8,6 +8,7 @@
 #include "link/ReplyDecoder.h"
 #include "record/CsvColumns.h"
 #include "record/CsvExport.h"
+#include "record/EventText.h"
 #include "record/RecordingWriter.h"
 #include "settings/ParameterCatalogue.h"
 #include "state/ChannelStore.h"
@@ -231,3 +232,19 @@ TEST(CsvExportSpan, BetweenTwoMarkersAndToAFile) {
 }
 
 } // namespace
+
+// A reply that arrived as STOP was pressed is shown live with "связь прервана":
+// the row keeps its values and its event says the link was broken.
+TEST(CsvExportEvents, APollSaysWhyItFailedEvenWithItsReply) {
+    Record poll;
+    poll.type = RecordType::Poll;
+    poll.hasReply = true;
+    poll.outcome = PollOutcome::GoodReply;
+    EXPECT_EQ(PollEventText(poll), "");
+    poll.outcome = PollOutcome::LinkBroken;
+    EXPECT_EQ(PollEventText(poll), "связь прервана");
+    poll.hasReply = false;
+    EXPECT_EQ(PollEventText(poll), "связь прервана");
+    poll.outcome = PollOutcome::GoodReply; // never written so, read as no answer
+    EXPECT_EQ(PollEventText(poll), "нет ответа");
+}
