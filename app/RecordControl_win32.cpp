@@ -5,14 +5,15 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include "app/Version.h"
 #include "assets/resource.h"
 #include "link/ComPort_win32.h"
+#include "link/LinkClock.h"
 #include "record/RecordTexts.h"
 #include "record/RecordingName.h"
 #include "state/MainState.h"
+#include "ui/Colours.h"
 #include "ui/Text.h"
 
 namespace {
@@ -30,16 +31,8 @@ constexpr unsigned kTickMs = 100;
 constexpr int64_t kBlinkMs = 500;
 constexpr int64_t kMarkShownMs = 1500;
 
-constexpr COLORREF kLightGreen = RGB(146, 218, 149);
-constexpr COLORREF kAmber = RGB(253, 208, 55);
 constexpr COLORREF kDimGreen = RGB(96, 128, 100);
 constexpr COLORREF kAlarmRed = RGB(255, 90, 70);
-
-// The link's clock (LinkCycle stamps replies with it).
-int64_t MonotonicMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 LocalTime WallNow() {
     FILETIME utc{}, local{};
@@ -106,7 +99,7 @@ std::string RecordControl::RecordingsFolder() {
 }
 
 RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file)
-    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, MonotonicMs) {
+    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, LinkClockMs) {
     ShowMessage = [this](const std::string& text) {
         MessageBoxW(form_.handle(), ui::Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
     };
@@ -127,11 +120,11 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, R
     Lamp.setVisible(false); // the dark lamp is in the background
     form_.add(Lamp);
 
-    TimeLabel.setColour(kAmber);
+    TimeLabel.setColour(ui::kLabelAmber);
     TimeLabel.setBold(true);
     TimeLabel.place(kTimeX, kTextY);
     form_.add(TimeLabel);
-    NameLabel.setColour(kLightGreen);
+    NameLabel.setColour(ui::kLabelGreen);
     NameLabel.place(kNameX, kTextY);
     form_.add(NameLabel);
 
@@ -172,7 +165,7 @@ void RecordControl::toggle() {
 bool RecordControl::start(const std::string& path) {
     if (active_) return true;
     const LocalTime now = WallNow();
-    const int64_t monoNow = MonotonicMs();
+    const int64_t monoNow = LinkClockMs();
     const recfile::RecordingHeader header = HeaderForSelection(state_.selection, MOTOSKOP_VERSION);
     std::string folder, name;
     if (path.empty()) {
@@ -224,16 +217,16 @@ void RecordControl::finish() {
 
 int RecordControl::marker() {
     if (!active_) return 0;
-    const int number = recorder_.marker(MonotonicMs());
+    const int number = recorder_.marker(LinkClockMs());
     if (number > 0) {
-        markShownUntilMs_ = MonotonicMs() + kMarkShownMs;
-        showName(std::string(rectext::kMarker) + " " + std::to_string(number), kAmber);
+        markShownUntilMs_ = LinkClockMs() + kMarkShownMs;
+        showName(std::string(rectext::kMarker) + " " + std::to_string(number), ui::kLabelAmber);
     }
     return number;
 }
 
 void RecordControl::linkPressed(bool connected) {
-    const int64_t now = MonotonicMs();
+    const int64_t now = LinkClockMs();
     if (connected) {
         recorder_.clearPreRoll(); // a new connection starts afresh
         recorder_.linkStarted(now);
@@ -244,13 +237,13 @@ void RecordControl::linkPressed(bool connected) {
 
 void RecordControl::commandExchanged(const uint8_t* frame, std::size_t size,
                                      CommandOutcome outcome) {
-    recorder_.commandSent(MonotonicMs(), frame, size,
+    recorder_.commandSent(LinkClockMs(), frame, size,
                           outcome == CommandOutcome::Confirmed ? recfile::CommandVerdict::Confirmed
                                                                : recfile::CommandVerdict::Rejected);
 }
 
 void RecordControl::clearCodesSent() {
-    recorder_.clearCodesRequested(MonotonicMs());
+    recorder_.clearCodesRequested(LinkClockMs());
 }
 
 void RecordControl::onTick() {
@@ -269,14 +262,14 @@ void RecordControl::onTick() {
     if (vehicle != vehicle_) {
         vehicle_ = vehicle;
         recorder_.vehicleChanged(HeaderForSelection(state_.selection, MOTOSKOP_VERSION), WallNow(),
-                                 MonotonicMs());
+                                 LinkClockMs());
     }
-    const int64_t elapsed = MonotonicMs() - startedMs_;
+    const int64_t elapsed = LinkClockMs() - startedMs_;
     const int phase = static_cast<int>(elapsed / kBlinkMs % 2);
     LampFrames.getBitmap(phase, Lamp); // 0 lit, 1 dark
     const std::string time = ElapsedText(elapsed);
     if (TimeLabel.text() != time) TimeLabel.setText(time);
-    if (markShownUntilMs_ != 0 && MonotonicMs() >= markShownUntilMs_) {
+    if (markShownUntilMs_ != 0 && LinkClockMs() >= markShownUntilMs_) {
         markShownUntilMs_ = 0;
         showRecording();
     }
@@ -285,9 +278,9 @@ void RecordControl::onTick() {
 void RecordControl::showRecording() {
     Lamp.setVisible(true);
     LampFrames.getBitmap(0, Lamp);
-    TimeLabel.setColour(kAmber);
-    TimeLabel.setText(ElapsedText(MonotonicMs() - startedMs_));
-    showName(ShownName(path_), kLightGreen);
+    TimeLabel.setColour(ui::kLabelAmber);
+    TimeLabel.setText(ElapsedText(LinkClockMs() - startedMs_));
+    showName(ShownName(path_), ui::kLabelGreen);
     MarkButton.setEnabled(true);
     RecordFrames.getBitmap(kRecording, RecordButton);
     Tick.setEnabled(true);

@@ -3,6 +3,7 @@
 #include "app/ReadoutCaptions.h"
 #include "app/RecordControl_win32.h"
 #include "app/SystemChoices.h"
+#include "ui/Colours.h"
 #include "ui/SystemIds.h"
 #include "assets/resource.h"
 #include "link/ComPort_win32.h"
@@ -18,9 +19,6 @@ Com_Port* linkThread = nullptr;
 const ui::Bitmap blankBitmap; // an empty picture: clears the START/STOP button
 
 namespace {
-
-constexpr COLORREF kLightGreen = RGB(146, 218, 149);
-constexpr COLORREF kAmber = RGB(253, 208, 55);
 
 using PictureMember = ui::Picture TForm1::*;
 
@@ -70,17 +68,17 @@ struct LabelSpot {
 };
 
 constexpr LabelSpot kLabels[] = {
-    {&TForm1::Label4,  8,   17,  kLightGreen, 0,   ui::Align::Left,   "P"                                           },
-    {&TForm1::Label5,  8,   144, kLightGreen, 0,   ui::Align::Left,   "P"                                           },
-    {&TForm1::Label6,  8,   272, kLightGreen, 0,   ui::Align::Left,   "P"                                           },
-    {&TForm1::Label7,  8,   400, kLightGreen, 0,   ui::Align::Left,   "P"                                           },
-    {&TForm1::Label8,  579, 32,  kAmber,      99,  ui::Align::Left,   "Набор графиков 1"               },
-    {&TForm1::Label9,  572, 48,  kAmber,      0,   ui::Align::Left,   "Основные параметры"         },
-    {&TForm1::Label50, 564, 424, kAmber,      0,   ui::Align::Left,   "Поток полученных данных"},
-    {&TForm1::Label2,  15,  550, kLightGreen, 85,  ui::Align::Centre, "ESPERO"                                      },
-    {&TForm1::Label3,  132, 550, kLightGreen, 117, ui::Align::Centre, "1.5 MPFI DOHC до 92г."                    },
-    {&TForm1::Label51, 288, 550, kLightGreen, 257, ui::Align::Centre, "Диагностика DAEWOO."              },
-    {&TForm1::Label1,  736, 550, kLightGreen, 0,   ui::Align::Left,   "Com-1"                                       },
+    {&TForm1::Label4,  8,   17,  ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
+    {&TForm1::Label5,  8,   144, ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
+    {&TForm1::Label6,  8,   272, ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
+    {&TForm1::Label7,  8,   400, ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
+    {&TForm1::Label8,  579, 32,  ui::kLabelAmber, 99,  ui::Align::Left,   "Набор графиков 1"               },
+    {&TForm1::Label9,  572, 48,  ui::kLabelAmber, 0,   ui::Align::Left,   "Основные параметры"         },
+    {&TForm1::Label50, 564, 424, ui::kLabelAmber, 0,   ui::Align::Left,   "Поток полученных данных"},
+    {&TForm1::Label2,  15,  550, ui::kLabelGreen, 85,  ui::Align::Centre, "ESPERO"                                      },
+    {&TForm1::Label3,  132, 550, ui::kLabelGreen, 117, ui::Align::Centre, "1.5 MPFI DOHC до 92г."                    },
+    {&TForm1::Label51, 288, 550, ui::kLabelGreen, 257, ui::Align::Centre, "Диагностика DAEWOO."              },
+    {&TForm1::Label1,  736, 550, ui::kLabelGreen, 0,   ui::Align::Left,   "Com-1"                                       },
 };
 // clang-format on
 
@@ -178,11 +176,11 @@ void TForm1::buildControls() {
     }
     for (int row = 1; row <= kReadoutRows; ++row) {
         ui::Label& name = NParam_(row);
-        name.setColour(kLightGreen);
+        name.setColour(ui::kLabelGreen);
         name.place(kReadoutNameLeft, ReadoutTop(row));
         add(name);
         ui::Label& value = Param_(row);
-        value.setColour(kAmber);
+        value.setColour(ui::kLabelAmber);
         value.setBold(true);
         value.setAlignment(ui::Align::Right);
         value.placeRightEdge(ReadoutRightEdge(row), ReadoutTop(row));

@@ -2,6 +2,7 @@
 
 #include "app/AboutTexts.h"
 #include "app/Version.h"
+#include "ui/Colours.h"
 #include "ui/ShowWindow.h"
 #include "assets/resource.h"
 
@@ -9,7 +10,6 @@ TForm7* Form7 = nullptr;
 
 namespace {
 
-constexpr COLORREF kLightGreen = RGB(146, 218, 149);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 } // namespace
@@ -31,7 +31,7 @@ TForm7::TForm7(HWND owner) {
     setBackground(ui::Bitmap::FromResource(IDB_ABOUT_BACKGROUND));
 
     Label1.setFont({L"MS Sans Serif", -13, true, true});
-    Label1.setColour(kLightGreen);
+    Label1.setColour(ui::kLabelGreen);
     Label1.place(184, 32);
     Label1.setText(MOTOSKOP_NAME "  версия " MOTOSKOP_VERSION);
     add(Label1);
@@ -40,7 +40,7 @@ TForm7::TForm7(HWND owner) {
         ui::Label& line = Label(n);
         if (n <= 11) {
             line.place(24, 64 + 16 * (n - 5));
-            line.setColour(kLightGreen);
+            line.setColour(ui::kLabelGreen);
         } else if (n == 12) {
             line.place(24, 176);
             line.setColour(kRed);
@@ -62,7 +62,7 @@ TForm7::TForm7(HWND owner) {
     Label4.place(456, 344);
     Label4.setText("Выход");
     for (ui::Label* l : {&Label18, &Label19, &Label3, &Label4}) {
-        l->setColour(kLightGreen);
+        l->setColour(ui::kLabelGreen);
         add(*l);
     }
 

@@ -11,14 +11,13 @@
 #include "record/CsvExport.h"
 #include "record/MarkerTexts.h"
 #include "record/RecordFile_win32.h"
+#include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/Text.h"
 
 namespace {
 
 constexpr int kWidth = 800, kHeight = 190;
-constexpr COLORREF kGreen = RGB(146, 218, 149);
-constexpr COLORREF kAmber = RGB(253, 208, 55);
 constexpr COLORREF kListBackground = RGB(0, 0, 0);
 constexpr COLORREF kEditBackground = RGB(10, 16, 12);
 constexpr const char* kMarkerTextSaved = "Текст метки сохранён.";
@@ -116,29 +115,29 @@ void TFormReplay::build() {
         add(*s.picture);
     }
 
-    Place(StepCaption, 122, 7, kAmber);
+    Place(StepCaption, 122, 7, ui::kLabelAmber);
     StepCaption.setText("Шаг");
-    Place(SpeedCaption, 192, 7, kAmber);
+    Place(SpeedCaption, 192, 7, ui::kLabelAmber);
     SpeedCaption.setText("Скорость");
-    Place(JumpCaption, 308, 7, kAmber);
+    Place(JumpCaption, 308, 7, ui::kLabelAmber);
     JumpCaption.setText("Метка, событие");
-    Place(SpeedLabel, 218, 25, kAmber, 44, ui::Align::Centre);
+    Place(SpeedLabel, 218, 25, ui::kLabelAmber, 44, ui::Align::Centre);
     SpeedLabel.setBold(true);
-    Place(TimeLabel, 372, 25, kGreen, 204, ui::Align::Centre);
+    Place(TimeLabel, 372, 25, ui::kLabelGreen, 204, ui::Align::Centre);
     TimeLabel.setBold(true);
-    Place(DateLabel, 582, 25, kGreen, 206, ui::Align::Centre);
+    Place(DateLabel, 582, 25, ui::kLabelGreen, 206, ui::Align::Centre);
     DateLabel.setBold(true);
-    Place(FromCaption, 508, 95, kGreen);
+    Place(FromCaption, 508, 95, ui::kLabelGreen);
     FromCaption.setText("С:");
-    Place(ToCaption, 508, 118, kGreen);
+    Place(ToCaption, 508, 118, ui::kLabelGreen);
     ToCaption.setText("По:");
-    Place(PresetCaption, 508, 141, kGreen);
+    Place(PresetCaption, 508, 141, ui::kLabelGreen);
     PresetCaption.setText("Вид:");
-    Place(FromLabel, 540, 95, kAmber, 140, ui::Align::Centre);
-    Place(ToLabel, 540, 118, kAmber, 140, ui::Align::Centre);
-    Place(PresetLabel, 540, 141, kAmber, 140, ui::Align::Centre);
-    Place(MessageLabel, 634, 164, kGreen, 126);
-    Place(MarkerCaption, 16, 161, kGreen);
+    Place(FromLabel, 540, 95, ui::kLabelAmber, 140, ui::Align::Centre);
+    Place(ToLabel, 540, 118, ui::kLabelAmber, 140, ui::Align::Centre);
+    Place(PresetLabel, 540, 141, ui::kLabelAmber, 140, ui::Align::Centre);
+    Place(MessageLabel, 634, 164, ui::kLabelGreen, 126);
+    Place(MarkerCaption, 16, 161, ui::kLabelGreen);
     MarkerCaption.setText("Текст метки:");
     for (ui::Label* l : {&StepCaption, &SpeedCaption, &JumpCaption, &SpeedLabel, &TimeLabel,
                          &DateLabel, &FromCaption, &ToCaption, &PresetCaption, &FromLabel, &ToLabel,
@@ -184,13 +183,13 @@ void TFormReplay::buildList() {
     listHandler_ = addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) &&
             reinterpret_cast<HWND>(lp) == MarkerEdit && MarkerEdit) {
-            SetTextColor(reinterpret_cast<HDC>(wp), kAmber);
+            SetTextColor(reinterpret_cast<HDC>(wp), ui::kLabelAmber);
             SetBkColor(reinterpret_cast<HDC>(wp), kEditBackground);
             result = reinterpret_cast<LRESULT>(editBrush_);
             return true;
         }
         if (msg == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lp) == EventList) {
-            SetTextColor(reinterpret_cast<HDC>(wp), kGreen);
+            SetTextColor(reinterpret_cast<HDC>(wp), ui::kLabelGreen);
             SetBkColor(reinterpret_cast<HDC>(wp), kListBackground);
             result = reinterpret_cast<LRESULT>(listBrush_);
             return true;

@@ -32,20 +32,9 @@ class ScratchRegistry : public Registry {
     Win32Registry real_;
 };
 
-class NullView : public SelectionView {
-  public:
-    void setCarLabel(const std::string&) override {}
-    void setEngineLabel(const std::string&) override {}
-    void setPortLabel(const std::string&) override {}
-    void setGraphCaption(int, const std::string&) override {}
-    void setGraphSetButtonVisible(int, bool) override {}
-    void setGraphSetLabel(const std::string&) override {}
-    void repaintGraphs() override {}
-};
-
 double startMs(Registry& registry) {
     auto state = std::make_unique<MainState>();
-    NullView view;
+    NoSelectionView view;
     LARGE_INTEGER f, t0, t1;
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&t0);

@@ -34,17 +34,6 @@ class SteadyClock : public ReplayClock {
     }
 };
 
-class NoView : public SelectionView {
-  public:
-    void setCarLabel(const std::string&) override {}
-    void setEngineLabel(const std::string&) override {}
-    void setPortLabel(const std::string&) override {}
-    void setGraphCaption(int, const std::string&) override {}
-    void setGraphSetButtonVisible(int, bool) override {}
-    void setGraphSetLabel(const std::string&) override {}
-    void repaintGraphs() override {}
-};
-
 class NoRepaints : public RepaintRequests {
   public:
     void requestPanelRepaint(int) override {}
@@ -83,7 +72,7 @@ int main() {
     const std::vector<uint8_t> bytes = HourRecording();
     auto state = std::make_unique<MainState>();
     NoLinkEvents events;
-    NoView view;
+    NoSelectionView view;
     NoRepaints repaints;
     MemoryRegistry registry;
     SteadyClock clock;

@@ -2,6 +2,7 @@
 
 #include "state/MainState.h"
 #include "assets/resource.h"
+#include "ui/Colours.h"
 #include "ui/ShowWindow.h"
 
 TForm4* Form4 = nullptr;
@@ -10,7 +11,6 @@ namespace {
 
 constexpr int kWidth = 524;
 constexpr int kHeight = 365;
-constexpr COLORREF kGreen = RGB(146, 218, 149);
 
 } // namespace
 
@@ -27,7 +27,7 @@ void TForm4::build() {
     setBackground(ui::Bitmap::FromJpegResource(IDJ_CODES_BACKGROUND));
 
     RichEdit1.create(*this, 24, 20, 490, 305);
-    RichEdit1.setColours(kGreen, GetSysColor(COLOR_WINDOWTEXT));
+    RichEdit1.setColours(ui::kLabelGreen, GetSysColor(COLOR_WINDOWTEXT));
     RichEdit1.setFont(ui::FontSpec{L"MS Sans Serif", -11, false, false});
     if (HWND list = RichEdit1.handle()) {
         // Not a tab stop, no border.
@@ -39,7 +39,7 @@ void TForm4::build() {
     Label21.setText("0");
     Label21.place(136, 344);
     for (ui::Label* l : {&Label20, &Label21}) {
-        l->setColour(kGreen);
+        l->setColour(ui::kLabelGreen);
         add(*l);
     }
 
@@ -57,7 +57,7 @@ void TForm4::build() {
     ui::MakePressButton(Image3, [this] { Image3MouseUp(); });
     add(Image3);
     Label2.setText("Выход");
-    Label2.setColour(kGreen);
+    Label2.setColour(ui::kLabelGreen);
     Label2.place(456, 344);
     add(Label2);
 

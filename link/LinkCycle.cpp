@@ -1,9 +1,9 @@
 #include "link/LinkCycle.h"
 
-#include <chrono>
 #include <cstring>
 
 #include "link/CommandStep.h"
+#include "link/LinkClock.h"
 #include "link/LinkTexts.h"
 #include "link/PortExchange.h"
 
@@ -14,11 +14,6 @@ const SerialLineSettings portSettings{8200, 8, 0, 2};
 // Read interval, read per byte, read constant, write per byte, write constant (ms).
 const SerialTimeouts linkTimeouts{25, kReadTotalPerByteMs, kReadTotalConstantMs, 5, 5};
 const uint8_t pollRequest[4] = {0xF4, 0x56, 0x01, 0xB5};
-
-int64_t monotonicMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 } // namespace
 
@@ -112,7 +107,7 @@ bool LinkCycle::pollStep(JudgedReply& judged) {
     const int received =
         ExchangeOnPort(port_, pollRequest, sizeof pollRequest, replyBuffer_, kPollReadSize);
     if (StopRequested()) return false;
-    judged.timeMs = monotonicMs();
+    judged.timeMs = LinkClockMs();
     judged.received = received;
 
     // Judged by the echo and the count only: the buffer may still hold an older echo.

@@ -2,6 +2,7 @@
 
 #include "state/MainState.h"
 #include "assets/resource.h"
+#include "ui/Colours.h"
 #include "ui/ShowWindow.h"
 
 TForm5* Form5 = nullptr;
@@ -11,9 +12,8 @@ namespace {
 constexpr int kWidth = 524;
 constexpr int kHeight = 365;
 constexpr COLORREF kFormColour = 10068385;
-constexpr COLORREF kGreen = RGB(146, 218, 149);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
-constexpr COLORREF kCaption = kGreen; // readable on the dark panel
+constexpr COLORREF kCaption = ui::kLabelGreen; // readable on the dark panel
 
 struct ImagePlace {
     int number, left, top;
@@ -109,7 +109,7 @@ void TForm5::build() {
         ui::Label& l = *label(p.number);
         l.setFontHeight(-13);
         l.setUnderline(true);
-        l.setColour(kGreen);
+        l.setColour(ui::kLabelGreen);
         l.setText(p.text);
         l.place(p.left, p.top);
         add(l);
@@ -117,7 +117,7 @@ void TForm5::build() {
     for (const LabelPlace& p : kValues) {
         ui::Label& l = *label(p.number);
         l.setBold(true);
-        l.setColour(kGreen);
+        l.setColour(ui::kLabelGreen);
         l.setAlignment(ui::Align::Centre);
         l.place(p.left, p.top);
         l.setFixedWidth(37);
@@ -188,7 +188,7 @@ void TForm5::setTrackBarPosition(int number, int position) {
 }
 
 void TForm5::setLabelActive(int number, bool active) {
-    if (ui::Label* l = label(number)) l->setColour(active ? kGreen : kGrey);
+    if (ui::Label* l = label(number)) l->setColour(active ? ui::kLabelGreen : kGrey);
 }
 
 void TForm5::setLabelText(int number, const std::string& text) {

@@ -15,3 +15,15 @@ class SelectionView {
     virtual void setGraphSetLabel(const std::string& text) = 0;       // Label8
     virtual void repaintGraphs() = 0;                                 // OpenGLPanel1..4
 };
+
+// A selection shown nowhere (benchmarks, headless runs).
+class NoSelectionView : public SelectionView {
+  public:
+    void setCarLabel(const std::string&) override {}
+    void setEngineLabel(const std::string&) override {}
+    void setPortLabel(const std::string&) override {}
+    void setGraphCaption(int, const std::string&) override {}
+    void setGraphSetButtonVisible(int, bool) override {}
+    void setGraphSetLabel(const std::string&) override {}
+    void repaintGraphs() override {}
+};

@@ -2,6 +2,7 @@
 
 #include "state/DisplayColours.h"
 #include "assets/resource.h"
+#include "ui/Colours.h"
 #include "ui/ShowWindow.h"
 #include "platform/Registry.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int kWidth = 524;
 constexpr int kHeight = 365;
-constexpr COLORREF kGreen = RGB(146, 218, 149);
 
 const int kColumnLefts[4] = {26, 153, 281, 408};
 const char* const kHeadings[4] = {"Параметр", "График", "Предел шк.", "Сетка"};
@@ -62,7 +62,7 @@ void TForm6::build() {
         ui::Label& heading = Headings[column];
         heading.setFontHeight(-12);
         heading.setUnderline(true);
-        heading.setColour(kGreen);
+        heading.setColour(ui::kLabelGreen);
         heading.setAlignment(ui::Align::Centre);
         heading.place(left, 126);
         heading.setFixedWidth(91);
@@ -71,7 +71,7 @@ void TForm6::build() {
 
         for (int row = 0; row < 4; ++row) {
             ui::Label& label = RowLabels[column * 4 + row];
-            label.setColour(kGreen);
+            label.setColour(ui::kLabelGreen);
             label.setAlignment(ui::Align::Centre);
             label.place(left, kRows[row].labelTop);
             label.setFixedWidth(91);
