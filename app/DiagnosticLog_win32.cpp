@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "ui/Text.h"
+#include "platform/Clock.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -28,12 +29,9 @@ struct DiagnosticLog {
     std::string status;
 };
 
-unsigned long long NowMs() { // milliseconds since 1970, as the host clock reads
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    const unsigned long long t =
-        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return t / 10000ULL - 11644473600000ULL;
+// The log's stamps: wall milliseconds since 1970, comparable with other logs.
+unsigned long long StampMs() {
+    return static_cast<unsigned long long>(WallNow().utcMs);
 }
 
 // Committed private memory, summed over the address space: what "private bytes"
@@ -101,7 +99,7 @@ void CALLBACK Tick(HWND window, UINT, UINT_PTR, DWORD) {
     auto* found = static_cast<DiagnosticLog*>(GetPropW(window, kProperty));
     if (!found) return;
     DiagnosticLog& log = *found;
-    const unsigned long long now = NowMs();
+    const unsigned long long now = StampMs();
     if (log.lastTick != 0 && now - log.lastTick > log.worstGap) log.worstGap = now - log.lastTick;
     // A GUI thread that stalls shows as a late tick.
     if (log.lastTick != 0 && now - log.lastTick >= 500)
@@ -113,7 +111,7 @@ void CALLBACK Tick(HWND window, UINT, UINT_PTR, DWORD) {
     }
     if (now - log.lastFigures >= log.everyMs) {
         WriteFigures(log, now);
-        log.lastTick = NowMs(); // the figures' own time is no stall
+        log.lastTick = StampMs(); // the figures' own time is no stall
     }
     std::fflush(log.file);
 }
@@ -124,12 +122,12 @@ void StartDiagnosticLog(const std::string& path, int everySeconds) {
     if (!Form1 || GetPropW(Form1->handle(), kProperty) || path.empty()) return;
     const unsigned every = everySeconds > 0 ? static_cast<unsigned>(everySeconds) : 60;
 
-    FILE* file = _wfopen(ui::Widen(path).c_str(), L"ab");
+    FILE* file = _wfopen(Widen(path).c_str(), L"ab");
     if (!file) return;             // no log: the program runs as always
     auto* log = new DiagnosticLog; // kept until the process ends
     log->file = file;
     log->everyMs = (every == 0 ? 60 : every) * 1000;
-    const unsigned long long now = NowMs();
+    const unsigned long long now = StampMs();
     std::fprintf(file, "%llu start pid=%lu\n", now,
                  static_cast<unsigned long>(GetCurrentProcessId()));
     WriteFigures(*log, now);

@@ -2,19 +2,19 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <algorithm>
 
-#include "app/Version.h"
+#include "startup/Version.h"
 #include "assets/resource.h"
 #include "link/ComPort_win32.h"
-#include "link/LinkClock.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/Win32Folders.h"
 #include "record/RecordTexts.h"
 #include "record/RecordingName.h"
 #include "state/MainState.h"
 #include "ui/Colours.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -34,74 +34,16 @@ constexpr int64_t kMarkShownMs = 1500;
 constexpr COLORREF kDimGreen = RGB(96, 128, 100);
 constexpr COLORREF kAlarmRed = RGB(255, 90, 70);
 
-LocalTime WallNow() {
-    FILETIME utc{}, local{};
-    GetSystemTimeAsFileTime(&utc);
-    auto ticks = [](const FILETIME& t) {
-        return static_cast<int64_t>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
-                                    t.dwLowDateTime);
-    };
-    constexpr int64_t kUnixEpochMs = 11644473600000LL; // 1601 to 1970
-    const int64_t utcMs = ticks(utc) / 10000 - kUnixEpochMs;
-    int offsetMinutes = 0;
-    if (FileTimeToLocalFileTime(&utc, &local))
-        offsetMinutes = static_cast<int>((ticks(local) - ticks(utc)) / 600000000LL);
-    return LocalTimeAt(utcMs, offsetMinutes);
-}
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Creates folder and every folder above it that is missing.
-bool CreateFolders(const std::string& folder) {
-    if (folder.empty()) return true;
-    const std::wstring wide = ui::Widen(folder);
-    for (std::size_t at = 0; at <= wide.size(); ++at) {
-        if (at < wide.size() && wide[at] != L'\\' && wide[at] != L'/') continue;
-        const std::wstring part = wide.substr(0, at);
-        // The drive ("C:"), the root and a share's first two names are not ours to make.
-        const bool share =
-            part.rfind(L"\\\\", 0) == 0 && std::count(part.begin(), part.end(), L'\\') < 4;
-        if (part.empty() || part.back() == L':' || part == L"\\" || share) continue;
-        if (CreateDirectoryW(part.c_str(), nullptr)) continue;
-        if (!IsFolder(part)) return false;
-    }
-    return IsFolder(wide);
-}
-
-// The file name without its folder and extension, as the row shows it.
-std::string ShownName(const std::string& path) {
-    std::string folder, name;
-    SplitRecordingPath(path, folder, name);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 } // namespace
 
 std::string RecordControl::RecordingsFolder() {
-    std::wstring documents;
-    wchar_t value[MAX_PATH + 1] = {};
-    const DWORD size = GetEnvironmentVariableW(L"MOTOSKOP_DOCUMENTS", value, MAX_PATH + 1);
-    if (size > 0 && size <= MAX_PATH) {
-        documents = value;
-    } else {
-        wchar_t folder[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
-                                       SHGFP_TYPE_CURRENT, folder)))
-            documents = folder;
-    }
-    while (!documents.empty() && (documents.back() == L'\\' || documents.back() == L'/'))
-        documents.pop_back();
-    return ui::Narrow(documents) + "\\MOTOSKOP\\Записи";
+    return DocumentsFolder() + "\\MOTOSKOP\\Записи";
 }
 
 RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file)
-    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, LinkClockMs) {
+    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, SteadyMs) {
     ShowMessage = [this](const std::string& text) {
-        MessageBoxW(form_.handle(), ui::Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
+        MessageBoxW(form_.handle(), Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
     };
 
     RecordFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_RECORD), kRecordW, kRecordH);
@@ -164,15 +106,15 @@ void RecordControl::toggle() {
 
 bool RecordControl::start(const std::string& path) {
     if (active_) return true;
-    const LocalTime now = WallNow();
-    const int64_t monoNow = LinkClockMs();
+    const LocalTime now = LocalTimeAt(WallNow());
+    const int64_t monoNow = SteadyMs();
     const recfile::RecordingHeader header = HeaderForSelection(state_.selection, MOTOSKOP_VERSION);
     std::string folder, name;
     if (path.empty()) {
         folder = RecordingsFolder();
         name = RecordingFileName(header.car, header.engine, now);
     } else {
-        SplitRecordingPath(path, folder, name);
+        SplitPath(path, folder, name);
         // A folder ("D:\Поездки\"): a new name in it.
         if (name.empty()) name = RecordingFileName(header.car, header.engine, now);
     }
@@ -182,7 +124,7 @@ bool RecordControl::start(const std::string& path) {
     }
     const RecordingStart started = StartRecordingIn(recorder_, folder, name, header, now, monoNow);
     if (started.error != FileError::None) {
-        tell(started.message, JoinRecordingPath(folder, name));
+        tell(started.message, JoinPath(folder, name));
         return false;
     }
     active_ = true;
@@ -217,16 +159,16 @@ void RecordControl::finish() {
 
 int RecordControl::marker() {
     if (!active_) return 0;
-    const int number = recorder_.marker(LinkClockMs());
+    const int number = recorder_.marker(SteadyMs());
     if (number > 0) {
-        markShownUntilMs_ = LinkClockMs() + kMarkShownMs;
+        markShownUntilMs_ = SteadyMs() + kMarkShownMs;
         showName(std::string(rectext::kMarker) + " " + std::to_string(number), ui::kLabelAmber);
     }
     return number;
 }
 
 void RecordControl::linkPressed(bool connected) {
-    const int64_t now = LinkClockMs();
+    const int64_t now = SteadyMs();
     if (connected) {
         recorder_.clearPreRoll(); // a new connection starts afresh
         recorder_.linkStarted(now);
@@ -237,13 +179,13 @@ void RecordControl::linkPressed(bool connected) {
 
 void RecordControl::commandExchanged(const uint8_t* frame, std::size_t size,
                                      CommandOutcome outcome) {
-    recorder_.commandSent(LinkClockMs(), frame, size,
+    recorder_.commandSent(SteadyMs(), frame, size,
                           outcome == CommandOutcome::Confirmed ? recfile::CommandVerdict::Confirmed
                                                                : recfile::CommandVerdict::Rejected);
 }
 
 void RecordControl::clearCodesSent() {
-    recorder_.clearCodesRequested(LinkClockMs());
+    recorder_.clearCodesRequested(SteadyMs());
 }
 
 void RecordControl::onTick() {
@@ -261,15 +203,15 @@ void RecordControl::onTick() {
     const VehicleChoice vehicle = ChosenVehicle(state_.selection);
     if (vehicle != vehicle_) {
         vehicle_ = vehicle;
-        recorder_.vehicleChanged(HeaderForSelection(state_.selection, MOTOSKOP_VERSION), WallNow(),
-                                 LinkClockMs());
+        recorder_.vehicleChanged(HeaderForSelection(state_.selection, MOTOSKOP_VERSION),
+                                 LocalTimeAt(WallNow()), SteadyMs());
     }
-    const int64_t elapsed = LinkClockMs() - startedMs_;
+    const int64_t elapsed = SteadyMs() - startedMs_;
     const int phase = static_cast<int>(elapsed / kBlinkMs % 2);
     LampFrames.getBitmap(phase, Lamp); // 0 lit, 1 dark
     const std::string time = ElapsedText(elapsed);
     if (TimeLabel.text() != time) TimeLabel.setText(time);
-    if (markShownUntilMs_ != 0 && LinkClockMs() >= markShownUntilMs_) {
+    if (markShownUntilMs_ != 0 && SteadyMs() >= markShownUntilMs_) {
         markShownUntilMs_ = 0;
         showRecording();
     }
@@ -279,8 +221,8 @@ void RecordControl::showRecording() {
     Lamp.setVisible(true);
     LampFrames.getBitmap(0, Lamp);
     TimeLabel.setColour(ui::kLabelAmber);
-    TimeLabel.setText(ElapsedText(LinkClockMs() - startedMs_));
-    showName(ShownName(path_), ui::kLabelGreen);
+    TimeLabel.setText(ElapsedText(SteadyMs() - startedMs_));
+    showName(FileStemOf(path_), ui::kLabelGreen);
     MarkButton.setEnabled(true);
     RecordFrames.getBitmap(kRecording, RecordButton);
     Tick.setEnabled(true);
@@ -298,7 +240,7 @@ void RecordControl::showIdle() {
     }
     // The last recording stays named, dimmed.
     TimeLabel.setColour(kDimGreen);
-    showName(ShownName(path_), kDimGreen);
+    showName(FileStemOf(path_), kDimGreen);
 }
 
 void RecordControl::showName(const std::string& text, COLORREF colour) {

@@ -2,7 +2,7 @@
 
 #include "app/ReadoutCaptions.h"
 #include "app/RecordControl_win32.h"
-#include "app/SystemChoices.h"
+#include "startup/SystemChoices.h"
 #include "ui/Colours.h"
 #include "ui/SystemIds.h"
 #include "assets/resource.h"
@@ -135,7 +135,8 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     loadSettings();
     // The record control taps the link thread before it first runs.
     recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
-    replay.attach(*this, registry_, options_.replayRecording);
+    Image15.setDimWhenDisabled(true); // START is out of use while a recording plays
+    replay.attach(*this, *this, state, *this, *this, *this, registry_, options_.replayRecording);
 }
 
 TForm1::~TForm1() {

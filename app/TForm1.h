@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/ReplayHost_win32.h"
+#include "startup/CommandLine.h"
+#include "replay/MainWindowIntents.h"
+#include "replay/ReplayHost_win32.h"
 #include "glpanel/OpenGLPanel_win32.h"
 #include "state/MainState.h"
 #include "link/LinkEvents.h"
@@ -26,7 +28,11 @@
 class Com_Port;
 class RecordControl;
 
-class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public RepaintRequests {
+class TForm1 : public ui::Form,
+               public LinkEvents,
+               public SelectionView,
+               public RepaintRequests,
+               public MainWindowIntents {
   public:
     // The options of the command line that shape the window (port, bitmap drawing);
     // --connect is the caller's to act on once the window shows.
@@ -81,7 +87,6 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     void setReadout(int param, const std::string& text) override;
     void setDiagButtonsEnabled(bool enabled) override;
     void repaintRawPanel() override;
-    void suspendSelf() override {} // done by the link thread itself (Com_Port)
 
     // SelectionView: GUI thread.
     void setCarLabel(const std::string& text) override { Label2.setText(text); }
@@ -94,6 +99,12 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
 
     // RepaintRequests: from the sampler's timer thread.
     void requestPanelRepaint(int panel) override;
+
+    // MainWindowIntents: replay, GUI thread (TForm1Intents.cpp).
+    void stopLink(std::function<void()> then) override;
+    void enterReplay() override;
+    void leaveReplay() override;
+    UserVehicle userVehicle() const override;
 
   private:
     void buildControls();
@@ -114,6 +125,9 @@ class TForm1 : public ui::Form, public LinkEvents, public SelectionView, public 
     bool glFallbackReported_ = false;
 
     Win32Registry registry_;
+    ui::Timer StopWaitTimer; // a STOP asked for by replay: until the link thread has let go
+    std::function<void()> stopThen_;
+    int64_t stopDeadlineMs_ = 0;
     std::array<TOpenGLPanel*, 5> panels_{&OpenGLPanel1, &OpenGLPanel2, &OpenGLPanel3, &OpenGLPanel4,
                                          &OpenGLPanel5};
 };

@@ -2,7 +2,7 @@
 // user's decimal separator and the graph panels' fallback to bitmap drawing.
 #include "app/TForm1.h"
 
-#include "app/SystemChoices.h"
+#include "startup/SystemChoices.h"
 #include "platform/Win32System.h"
 #include "settings/PortChoice.h"
 
@@ -30,7 +30,8 @@ void TForm1::showPortPresence() {
 }
 
 void TForm1::takeLocaleSettings() {
-    state.selection.decimalSeparator = ChooseDecimalSeparator(UserDecimalSeparator());
+    state.selection.decimalSeparator =
+        ChooseDecimalSeparator(UserLocaleText(LocaleItem::DecimalSeparator));
 }
 
 void TForm1::reportGlFallback(const std::string& failure) {

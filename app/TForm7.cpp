@@ -1,7 +1,7 @@
 #include "app/TForm7.h"
 
 #include "app/AboutTexts.h"
-#include "app/Version.h"
+#include "startup/Version.h"
 #include "ui/Colours.h"
 #include "ui/ShowWindow.h"
 #include "assets/resource.h"

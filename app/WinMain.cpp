@@ -9,18 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/CsvExportCommand.h"
+#include "startup/CommandLine.h"
+#include "replay/CsvExportCommand.h"
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"
 #include "app/TForm1.h"
 #include "record/RecordFile_win32.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
+#include "platform/Win32System.h"
 
 namespace {
 
 void ShowException(const char* what) {
-    MessageBoxW(nullptr, ui::Widen(what).c_str(), L"MOTOSKOP", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Widen(what).c_str(), L"MOTOSKOP", MB_OK | MB_ICONERROR);
 }
 
 std::vector<std::string> Arguments() {
@@ -29,7 +30,7 @@ std::vector<std::string> Arguments() {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv) return args;
     for (int i = 1; i < count; ++i)
-        args.push_back(ui::Narrow(argv[i]));
+        args.push_back(Narrow(argv[i]));
     LocalFree(argv);
     return args;
 }
@@ -47,7 +48,7 @@ void PrintToStarter(const std::string& text) {
             CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         if (console != INVALID_HANDLE_VALUE) {
-            std::wstring wide = ui::Widen(text);
+            std::wstring wide = Widen(text);
             for (size_t at = 0; (at = wide.find(L'\n', at)) != std::wstring::npos; at += 2)
                 wide.insert(at, 1, L'\r');
             WriteConsoleW(console, wide.c_str(), DWORD(wide.size()), &written, nullptr);
@@ -58,20 +59,14 @@ void PrintToStarter(const std::string& text) {
     if (redirected) WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
-std::string LocaleText(LCTYPE what) {
-    wchar_t text[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 8) == 0) return {};
-    return ui::Narrow(text);
-}
-
 // --export-csv: no window; the outcome goes to the starter.
 int ExportCsvCommand(const CommandLineOptions& options) {
     CsvExportRequest request;
     request.recording = options.exportRecording;
     request.output = options.exportOutput;
     request.standard = options.csvStandard;
-    request.listSeparator = LocaleText(LOCALE_SLIST);
-    request.decimalSymbol = LocaleText(LOCALE_SDECIMAL);
+    request.listSeparator = UserLocaleText(LocaleItem::ListSeparator);
+    request.decimalSymbol = UserLocaleText(LocaleItem::DecimalSeparator);
     Win32RecordFile file;
     const CsvExportOutcome outcome = RunCsvExport(
         request,

@@ -13,7 +13,6 @@ struct NoWindow : NoLinkEvents {
     void setReadout(int, const std::string& text) override {
         benchmark::DoNotOptimize(text.data());
     }
-    void suspendSelf() override {}
 };
 
 void DecodeOneReply(benchmark::State& run) {

@@ -17,7 +17,7 @@
 
 namespace {
 
-class CountingEvents : public LinkEvents {
+class CountingEvents : public LinkEvents, public LinkSuspension {
   public:
     void setStatus(const std::string& text) override {
         if (text == linktext::kDataReceived)
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     MainState state;
     Win32SerialPort port;
     CountingEvents events;
-    LinkCycle cycle(state.requests, state.selection, state.ecu, port, events);
+    LinkCycle cycle(state.requests, state.selection, state.ecu, port, events, events);
     state.selection.portName.set(portName);
     state.requests.openRequested = 1;
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "app/ReplaySession.h"
+#include "replay/ReplaySession.h"
 #include "platform/MemoryRegistry.h"
 #include "record/RecordFormat.h"
 #include "settings/SelectionView.h"
@@ -82,7 +82,7 @@ int main() {
     reader->openBytes(bytes);
     ReplaySession session(std::move(reader), clock, *state, events, view, repaints, registry,
                           UserVehicle{});
-    session.start();
+    session.player().start(session);
     const double openMs = msSince(opening);
 
     std::mt19937 random(11);
@@ -90,7 +90,7 @@ int main() {
     for (int i = 0; i < 200; ++i) {
         const uint32_t at = random() % static_cast<uint32_t>(kPolls * kPollMs);
         const auto start = Clock::now();
-        session.seek(at);
+        session.player().seek(at, session);
         seeks.push_back(msSince(start));
     }
     std::sort(seeks.begin(), seeks.end());

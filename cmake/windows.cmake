@@ -33,7 +33,7 @@ target_link_libraries(motoskop_win PUBLIC motoskop_core jpeg_static ${WIN_SYSTEM
 set(MOTOSKOP_RC ${CMAKE_SOURCE_DIR}/assets/motoskop.rc)
 # The resource script embeds the pictures: rebuild it when one of them changes.
 file(GLOB MOTOSKOP_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
-     ${CMAKE_SOURCE_DIR}/assets/*.ico ${CMAKE_SOURCE_DIR}/assets/*.manifest ${CMAKE_SOURCE_DIR}/app/Version.h
+     ${CMAKE_SOURCE_DIR}/assets/*.ico ${CMAKE_SOURCE_DIR}/assets/*.manifest ${CMAKE_SOURCE_DIR}/startup/Version.h
      ${CMAKE_SOURCE_DIR}/assets/*.jpg ${CMAKE_SOURCE_DIR}/assets/*.h)
 set_source_files_properties(${MOTOSKOP_RC} PROPERTIES OBJECT_DEPENDS "${MOTOSKOP_ASSET_FILES}")
 add_executable(motoskop WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.cpp ${MOTOSKOP_RC})

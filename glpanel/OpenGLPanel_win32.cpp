@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "glpanel/PaletteBuilder.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -23,14 +24,6 @@ bool RegisterPanelClass(WNDPROC proc) {
         return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
     return registered;
-}
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], n);
-    return wide;
 }
 
 } // namespace

@@ -3,14 +3,13 @@
 #include "platform/Win32SerialPort.h"
 
 Com_Port::Com_Port(MainState& state, LinkEvents& events)
-    : ownPort_(std::make_unique<Win32SerialPort>()), port_(*ownPort_), events_(*this, events),
-      cycle_(state.requests, state.selection, state.ecu, port_, events_) {
+    : ownPort_(std::make_unique<Win32SerialPort>()), port_(*ownPort_),
+      cycle_(state.requests, state.selection, state.ecu, port_, events, *this) {
     createThread();
 }
 
 Com_Port::Com_Port(MainState& state, LinkEvents& events, SerialPort& port)
-    : port_(port), events_(*this, events),
-      cycle_(state.requests, state.selection, state.ecu, port_, events_) {
+    : port_(port), cycle_(state.requests, state.selection, state.ecu, port_, events, *this) {
     createThread();
 }
 

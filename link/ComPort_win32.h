@@ -11,9 +11,10 @@
 #include "state/MainState.h"
 #include "link/LinkCycle.h"
 #include "link/LinkEvents.h"
+#include "link/LinkSuspension.h"
 #include "platform/SerialPort.h"
 
-class Com_Port {
+class Com_Port : private LinkSuspension {
   public:
     // Talks to the COM port named by state.portName.
     Com_Port(MainState& state, LinkEvents& events);
@@ -47,33 +48,13 @@ class Com_Port {
     }
 
   private:
-    // Window changes go to the owner's events; suspension is done here, by the
-    // thread to itself.
-    class ThreadEvents : public LinkEvents {
-      public:
-        ThreadEvents(Com_Port& owner, LinkEvents& target) : owner_(owner), target_(target) {}
-        void setStatus(const std::string& text) override { target_.setStatus(text); }
-        void setReadout(int param, const std::string& text) override {
-            target_.setReadout(param, text);
-        }
-        void setDiagButtonsEnabled(bool enabled) override {
-            target_.setDiagButtonsEnabled(enabled);
-        }
-        void repaintRawPanel() override { target_.repaintRawPanel(); }
-        void suspendSelf() override { owner_.suspendSelf(); }
-
-      private:
-        Com_Port& owner_;
-        LinkEvents& target_;
-    };
-
     static DWORD WINAPI threadMain(LPVOID self);
     void createThread();
-    void suspendSelf();
+    // The thread, to itself, after closing the port or a failed open.
+    void suspendSelf() override;
 
     std::unique_ptr<SerialPort> ownPort_;
     SerialPort& port_;
-    ThreadEvents events_;
     LinkCycle cycle_;
     std::atomic<bool> suspending_{false};
     HANDLE thread_ = nullptr;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "link/CommandStep.h"
-#include "link/LinkClock.h"
+#include "platform/Clock.h"
 #include "link/LinkTexts.h"
 #include "link/PortExchange.h"
 
@@ -18,9 +18,9 @@ const uint8_t pollRequest[4] = {0xF4, 0x56, 0x01, 0xB5};
 } // namespace
 
 LinkCycle::LinkCycle(LinkRequests& requests, const Selection& selection, EcuData& ecu,
-                     SerialPort& port, LinkEvents& events)
+                     SerialPort& port, LinkEvents& events, LinkSuspension& suspension)
     : requests_(requests), selection_(selection), ecu_(ecu), port_(port), events_(events),
-      presenter_(selection, ecu, events) {}
+      suspension_(suspension), presenter_(selection, ecu, events) {}
 
 bool LinkCycle::RunOnce() {
     if (StopRequested()) return false;
@@ -46,7 +46,7 @@ void LinkCycle::PressStop() {
 
 void LinkCycle::suspend() {
     suspending_.store(true);
-    if (!startPending_.exchange(false)) events_.suspendSelf();
+    if (!startPending_.exchange(false)) suspension_.suspendSelf();
     startPending_.store(false); // the START that woke us has been answered
     suspending_.store(false);
 }
@@ -107,7 +107,7 @@ bool LinkCycle::pollStep(JudgedReply& judged) {
     const int received =
         ExchangeOnPort(port_, pollRequest, sizeof pollRequest, replyBuffer_, kPollReadSize);
     if (StopRequested()) return false;
-    judged.timeMs = LinkClockMs();
+    judged.timeMs = SteadyMs();
     judged.received = received;
 
     // Judged by the echo and the count only: the buffer may still hold an older echo.

@@ -11,6 +11,7 @@
 #include "link/CommandSink.h"
 #include "link/JudgedReply.h"
 #include "link/LinkEvents.h"
+#include "link/LinkSuspension.h"
 #include "link/ReplyPresenter.h"
 #include "platform/SerialPort.h"
 #include "state/EcuData.h"
@@ -22,7 +23,7 @@ class LinkCycle {
     static constexpr int kPollReadSize = 70; // bytes asked for per poll
 
     LinkCycle(LinkRequests& requests, const Selection& selection, EcuData& ecu, SerialPort& port,
-              LinkEvents& events);
+              LinkEvents& events, LinkSuspension& suspension);
     LinkCycle(const LinkCycle&) = delete;
     LinkCycle& operator=(const LinkCycle&) = delete;
 
@@ -69,6 +70,7 @@ class LinkCycle {
     EcuData& ecu_;
     SerialPort& port_;
     LinkEvents& events_;
+    LinkSuspension& suspension_;
     ReplyPresenter presenter_;
     ReplySink* tap_ = nullptr;
     CommandSink* commandTap_ = nullptr;

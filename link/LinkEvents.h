@@ -1,7 +1,7 @@
 #pragma once
-// What the link cycle changes outside its own data: window controls (carried
-// out on the GUI thread by the Win32 side, in the order they are called) and
-// the thread's self-suspension.
+// What the link cycle changes outside its own data: window controls, carried
+// out on the GUI thread by the Win32 side in the order they are called. The
+// thread's own sleep is apart (link/LinkSuspension.h).
 #include <string>
 
 class LinkEvents {
@@ -11,8 +11,6 @@ class LinkEvents {
     virtual void setReadout(int param, const std::string& text) = 0; // Param_1..Param_14
     virtual void setDiagButtonsEnabled(bool enabled) = 0;            // Image16, Image17
     virtual void repaintRawPanel() = 0;                              // OpenGLPanel5
-    // Suspends the calling link thread; returns when it has been resumed.
-    virtual void suspendSelf() = 0;
 };
 
 // Events that go nowhere: a base for code that decodes without a window (export,
@@ -23,5 +21,4 @@ class NoLinkEvents : public LinkEvents {
     void setReadout(int, const std::string&) override {}
     void setDiagButtonsEnabled(bool) override {}
     void repaintRawPanel() override {}
-    void suspendSelf() override {}
 };

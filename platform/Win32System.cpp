@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::vector<std::string> FromSerialComm() {
                                           reinterpret_cast<BYTE*>(data), &dataSize);
         if (result == ERROR_MORE_DATA) continue; // not a port name we could use
         if (result != ERROR_SUCCESS) break;
-        if (type == REG_SZ) names.push_back(ui::Narrow(data));
+        if (type == REG_SZ) names.push_back(Narrow(data));
     }
     RegCloseKey(key);
     return names;
@@ -35,7 +35,7 @@ std::vector<std::string> FromDosDevices() {
     for (size_t at = 0; at < length && buffer[at] != L'\0';) {
         const std::wstring name(&buffer[at]);
         if (name.size() > 3 && _wcsnicmp(name.c_str(), L"COM", 3) == 0)
-            names.push_back(ui::Narrow(name));
+            names.push_back(Narrow(name));
         at += name.size() + 1;
     }
     return names;
@@ -49,8 +49,9 @@ std::vector<std::string> ListSerialPortNames() {
     return names;
 }
 
-std::string UserDecimalSeparator() {
-    wchar_t separator[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return {};
-    return ui::Narrow(separator);
+std::string UserLocaleText(LocaleItem item) {
+    const LCTYPE what = item == LocaleItem::ListSeparator ? LOCALE_SLIST : LOCALE_SDECIMAL;
+    wchar_t text[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 8) == 0) return {};
+    return Narrow(text);
 }

@@ -9,5 +9,9 @@
 // cannot be read. Empty when neither answers.
 std::vector<std::string> ListSerialPortNames();
 
-// The decimal separator of the user's locale (LOCALE_SDECIMAL), as UTF-8.
-std::string UserDecimalSeparator();
+// The user's number format, as UTF-8; empty when the locale does not answer.
+enum class LocaleItem {
+    DecimalSeparator, // LOCALE_SDECIMAL
+    ListSeparator,    // LOCALE_SLIST
+};
+std::string UserLocaleText(LocaleItem item);

@@ -1,13 +1,18 @@
-# The serial port and the registry: the in-memory registry (also used by the
-# Windows tests), the scripted serial port (host tests only) and the Win32
-# implementations.
+# What the program asks of the system: the serial port, the registry, clocks, text
+# conversion, the locale, paths and folders. The in-memory registry (also used by
+# the Windows tests), the scripted serial port (host tests only), the portable
+# path rules, and the Win32 implementations.
 motoskop_sources(platform
   CORE
     MemoryRegistry.cpp
+    Paths.cpp
   HOST
     ScriptedSerialPort.cpp
   WINDOWS
     Win32SerialPort.cpp
     Win32Registry.cpp
     Win32System.cpp
+    Win32Clock.cpp
+    Win32Text.cpp
+    Win32Folders.cpp
 )

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Clock.h"
+
 struct LocalTime {
     int64_t localMs = 0;   // milliseconds since 1970-01-01T00:00 of the local clock
     int offsetMinutes = 0; // local minus UTC
@@ -11,6 +13,9 @@ struct LocalTime {
 
 // The local clock reading utcMs at the given offset.
 LocalTime LocalTimeAt(int64_t utcMs, int offsetMinutes);
+inline LocalTime LocalTimeAt(const WallTime& wall) {
+    return LocalTimeAt(wall.utcMs, wall.offsetMinutes);
+}
 // "YYYY-MM-DDTHH:MM:SS.mmm+HH:MM".
 std::string FormatIso(const LocalTime& time);
 // False (and out untouched) when text is not such a date-time.

@@ -2,17 +2,9 @@
 
 #include <windows.h>
 
-namespace {
+#include "platform/TextConversion.h"
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-    return wide;
-}
+namespace {
 
 FileError LastError() {
     const FileError error = FileErrorFromWin32(GetLastError());

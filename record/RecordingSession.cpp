@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "record/Recorder.h"
+#include "platform/Paths.h"
 #include "record/RecordingName.h"
 #include "settings/PortChoice.h"
 #include "settings/VehicleTables.h"
@@ -34,34 +35,12 @@ recfile::RecordingHeader HeaderForSelection(const Selection& selection,
     return header;
 }
 
-std::string JoinRecordingPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    const char last = folder.back();
-    if (last == '\\' || last == '/') return folder + name;
-    const bool slashes =
-        folder.find('\\') == std::string::npos && folder.find('/') != std::string::npos;
-    return folder + (slashes ? '/' : '\\') + name;
-}
-
-void SplitRecordingPath(const std::string& path, std::string& folder, std::string& name) {
-    const std::size_t at = path.find_last_of("\\/");
-    if (at == std::string::npos) {
-        folder.clear();
-        name = path;
-        return;
-    }
-    folder = path.substr(0, at);
-    name = path.substr(at + 1);
-    // "C:\x.mrec" and "/x.mrec": the root keeps its separator.
-    if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder = path.substr(0, at + 1);
-}
-
 RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
                                 const std::string& name, const recfile::RecordingHeader& header,
                                 const LocalTime& wallNow, int64_t monoNowMs) {
     RecordingStart start;
     for (int n = 1; n <= kRecordingNameTries; ++n) {
-        start.path = JoinRecordingPath(folder, RecordingFileNameTry(name, n));
+        start.path = JoinPath(folder, RecordingFileNameTry(name, n));
         start.error = recorder.start(start.path, header, wallNow, monoNowMs);
         if (start.error != FileError::Exists) break;
     }

@@ -35,13 +35,6 @@ VehicleChoice ChosenVehicle(const Selection& selection);
 recfile::RecordingHeader HeaderForSelection(const Selection& selection,
                                             const std::string& programVersion);
 
-// folder + separator + name; the separator is the one the folder already uses
-// ('\\' unless it holds only '/').
-std::string JoinRecordingPath(const std::string& folder, const std::string& name);
-
-// Splits a path at its last '\\' or '/' (folder empty when there is none).
-void SplitRecordingPath(const std::string& path, std::string& folder, std::string& name);
-
 struct RecordingStart {
     FileError error = FileError::None;
     std::string path;              // the file being written (when error is None)

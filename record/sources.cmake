@@ -20,7 +20,6 @@ motoskop_sources(record
     ChannelValues.cpp
     CsvExport.cpp
     RecordingSession.cpp
-    ReplayPlayer.cpp
   WINDOWS
     RecordFile_win32.cpp
 )

@@ -1,6 +1,6 @@
 #include "ui/Label.h"
 
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 namespace ui {
 

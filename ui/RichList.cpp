@@ -3,7 +3,7 @@
 #include <richedit.h>
 
 #include "ui/Form.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 namespace ui {
 

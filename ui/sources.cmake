@@ -4,7 +4,6 @@ motoskop_sources(ui
   CORE
     JpegDecode.cpp
   WINDOWS
-    Text.cpp
     Bitmap.cpp
     Fonts.cpp
     Control.cpp
@@ -15,4 +14,7 @@ motoskop_sources(ui
     ImageList.cpp
     TrackBar.cpp
     RichList.cpp
+    ListBox.cpp
+    Edit.cpp
+    FileDialog.cpp
 )

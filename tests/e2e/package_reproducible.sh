@@ -29,7 +29,7 @@ else
     fail "archive contents: $(unzip -l "$a" | tail -n +4)"
 fi
 version="$(awk '$2 == "MOTOSKOP_VERSION_MAJOR" { M = $3 } $2 == "MOTOSKOP_VERSION_MINOR" { m = $3 }
-    END { print M "." m }' "$ROOT/app/Version.h")"
+    END { print M "." m }' "$ROOT/startup/Version.h")"
 [ "$(basename "$a")" = "motoskop-$version-win64.zip" ] && pass "the archive is named for version $version" ||
     fail "archive name $(basename "$a") for version $version"
 stamp="$(x86_64-w64-mingw32-objdump -p "$RUN/x/motoskop/motoskop.exe" | awk -F'\t' '/^Time\/Date/ { print $NF }')"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/CsvExportCommand.h"
+#include "replay/CsvExportCommand.h"
 #include "record/RecordingWriter.h"
 #include "tests/native/record_fixture.h"
 

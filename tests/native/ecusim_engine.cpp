@@ -18,7 +18,6 @@ class QuietEvents : public NoLinkEvents {
     void setReadout(int param, const std::string& text) override {
         if (param >= 1 && param <= 14) readout[param] = text;
     }
-    void suspendSelf() override {}
 };
 
 struct Reading {

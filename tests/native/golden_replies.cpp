@@ -47,7 +47,6 @@ struct LabelSink : NoLinkEvents {
         out->label[param] = text;
         ++out->labelWrites[param];
     }
-    void suspendSelf() override {}
 };
 
 // The one place that drives the program's decoder and reads its outputs back.

@@ -16,7 +16,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Log = std::vector<std::string>;
 
-class RecordingEvents : public LinkEvents {
+class RecordingEvents : public LinkEvents, public LinkSuspension {
   public:
     void setStatus(const std::string& text) override { log.push_back("status " + text); }
     void setReadout(int, const std::string&) override {}
@@ -76,7 +76,7 @@ class LinkCycleTest : public ::testing::Test {
     MainState state;
     ScriptedSerialPort port;
     RecordingEvents events;
-    LinkCycle cycle{state.requests, state.selection, state.ecu, port, events};
+    LinkCycle cycle{state.requests, state.selection, state.ecu, port, events, events};
 };
 
 TEST_F(LinkCycleTest, OpensConfiguresAndJudgesAGoodReply) {

@@ -30,7 +30,7 @@ struct Variant {
 // One run: the window (its connect state and presses), the link cycle on a
 // scripted port, and the presses placed at numbered moments. A moment is the
 // start of a cycle, any port call, or a self-suspension.
-class PressRun : public LinkEvents {
+class PressRun : public LinkEvents, public LinkSuspension {
   public:
     PressRun(Variant variant, std::vector<int> pressMoments)
         : variant_(variant), moments_(std::move(pressMoments)) {
@@ -126,7 +126,7 @@ class PressRun : public LinkEvents {
 
     MainState state_;
     ScriptedSerialPort port_;
-    LinkCycle cycle_{state_.requests, state_.selection, state_.ecu, port_, *this};
+    LinkCycle cycle_{state_.requests, state_.selection, state_.ecu, port_, *this, *this};
 };
 
 // Every non-decreasing choice of `count` moments out of 0..moments-1.

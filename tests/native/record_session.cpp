@@ -7,6 +7,7 @@
 
 #include "link/CommandFrames.h"
 #include "link/CommandStep.h"
+#include "platform/Paths.h"
 #include "platform/ScriptedSerialPort.h"
 #include "record/RecordTexts.h"
 #include "record/Recorder.h"
@@ -45,7 +46,7 @@ TEST(RecordingSession, ATakenNameGetsTheNextFreeSuffixAndNothingIsOverwritten) {
     Session full;
     for (int n = 1; n <= kRecordingNameTries; ++n)
         full.file.existing.insert(
-            JoinRecordingPath("/tmp/r", n == 1 ? "a.mrec" : "a (" + std::to_string(n) + ").mrec"));
+            JoinPath("/tmp/r", n == 1 ? "a.mrec" : "a (" + std::to_string(n) + ").mrec"));
     start = StartRecordingIn(full.recorder, "/tmp/r", "a.mrec", h, wall(), 0);
     EXPECT_EQ(start.error, FileError::Exists);
     EXPECT_TRUE(start.path.empty());
@@ -77,20 +78,19 @@ TEST(RecordingSession, AStartTheDiskRefusesSaysWhyAndLeavesTheRecorderIdle) {
 }
 
 TEST(RecordingSession, PathsJoinAndSplitWithTheFolderSeparator) {
-    EXPECT_EQ(JoinRecordingPath("C:\\Users\\Я\\Documents", "a.mrec"),
-              "C:\\Users\\Я\\Documents\\a.mrec");
-    EXPECT_EQ(JoinRecordingPath("/tmp/x", "a.mrec"), "/tmp/x/a.mrec");
-    EXPECT_EQ(JoinRecordingPath("C:\\", "a.mrec"), "C:\\a.mrec");
-    EXPECT_EQ(JoinRecordingPath("", "a.mrec"), "a.mrec");
+    EXPECT_EQ(JoinPath("C:\\Users\\Я\\Documents", "a.mrec"), "C:\\Users\\Я\\Documents\\a.mrec");
+    EXPECT_EQ(JoinPath("/tmp/x", "a.mrec"), "/tmp/x/a.mrec");
+    EXPECT_EQ(JoinPath("C:\\", "a.mrec"), "C:\\a.mrec");
+    EXPECT_EQ(JoinPath("", "a.mrec"), "a.mrec");
     std::string folder, name;
     for (const char* path : {"C:\\Док\\Записи\\a b.mrec", "rel/dir/a b.mrec", "a b.mrec"}) {
-        SplitRecordingPath(path, folder, name);
+        SplitPath(path, folder, name);
         EXPECT_EQ(name, "a b.mrec") << path;
-        EXPECT_EQ(JoinRecordingPath(folder, name), path);
+        EXPECT_EQ(JoinPath(folder, name), path);
     }
-    SplitRecordingPath("C:\\a.mrec", folder, name);
+    SplitPath("C:\\a.mrec", folder, name);
     EXPECT_EQ(folder, "C:\\");
-    SplitRecordingPath("/a.mrec", folder, name);
+    SplitPath("/a.mrec", folder, name);
     EXPECT_EQ(folder, "/");
 }
 

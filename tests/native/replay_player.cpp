@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ReplaySession.h"
+#include "replay/ReplaySession.h"
+#include "replay/ReplayTexts.h"
 #include "link/LinkEvents.h"
 #include "link/ReplyPresenter.h"
 #include "live/Sampler.h"
 #include "record/RecordFormat.h"
-#include "record/ReplayPlayer.h"
+#include "replay/ReplayPlayer.h"
 #include "record/RecordingReader.h"
 #include "state/MainState.h"
 #include "tests/native/settings_fixture.h"
@@ -328,9 +329,9 @@ TEST(ReplayRefill, ASeekLeavesTheChartsAndReadoutAsTheLiveRunDid) {
         FakeClock clock;
         ReplaySession session(rec.reader(), clock, *replayed, replayEvents, view, repaints,
                               registry, UserVehicle{});
-        session.start();
-        session.seek(39000);
-        session.seek(at);
+        session.player().start(session);
+        session.player().seek(39000, session);
+        session.player().seek(at, session);
 
         ExpectSameCharts(*live, *replayed, 1);
         EXPECT_EQ(liveEvents.readout, replayEvents.readout);
@@ -353,19 +354,19 @@ TEST(ReplayRefill, PlayingOnFromASeekStaysLikeTheLiveRun) {
     FakeClock clock;
     ReplaySession session(rec.reader(), clock, *replayed, replayEvents, view, repaints, registry,
                           UserVehicle{});
-    session.start();
-    session.seek(8000);
-    session.setSpeedIndex(3); // 2x
-    session.togglePlay();
+    session.player().start(session);
+    session.player().seek(8000, session);
+    session.player().setSpeedIndex(3); // 2x
+    session.player().togglePlay(session);
     for (int i = 0; i < 100; ++i) {
         clock.us += 7000 + 997 * (i % 13); // uneven timer ticks
-        session.tick();
+        session.player().advance(session);
     }
-    session.togglePlay();
-    session.seek(31234 - 2 * 500); // a little back ...
-    session.togglePlay();
+    session.player().togglePlay(session);
+    session.player().seek(31234 - 2 * 500, session); // a little back ...
+    session.player().togglePlay(session);
     clock.us += 500000; // ... and 1 s of the recording at 2x
-    session.tick();
+    session.player().advance(session);
     EXPECT_EQ(session.player().positionMs(), 31234u);
     ExpectSameCharts(*live, *replayed, 1);
     EXPECT_EQ(liveEvents.readout, replayEvents.readout);
@@ -435,14 +436,14 @@ TEST(ReplayVehicle, EachSegmentShowsItsCarAndCloseGivesTheUsersBack) {
     user.carLabel = "ESPERO";
     user.engineLabel = "1.5 MPFI DOHC до 92г.";
     ReplaySession session(rec.reader(), clock, *state, events, view, repaints, registry, user);
-    session.start();
+    session.player().start(session);
     EXPECT_EQ(view.carLabel, "Lanos");
     EXPECT_EQ(view.engineLabel, "1.5 DOHC");
     EXPECT_EQ(state->selection.ecuFamily.load(), 4);
     EXPECT_EQ(state->selection.engineKey, "\\ENGINE\\1.5_DOHC\\");
     EXPECT_EQ(state->selection.graphParam[0], 2); // the engine's own graph set
 
-    session.seek(1500);
+    session.player().seek(1500, session);
     EXPECT_EQ(view.carLabel, "NEXIA");
     EXPECT_EQ(view.engineLabel, "1.5 SOHC (двигатель не из таблицы)");
     EXPECT_EQ(state->selection.ecuFamily.load(), 2);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SystemChoices.h"
+#include "startup/SystemChoices.h"
 
 TEST(SystemChoices, DecimalSeparatorFromTheLocale) {
     EXPECT_EQ(ChooseDecimalSeparator(","), ',');

@@ -46,7 +46,8 @@ class LinkTexts : public ::testing::Test {
     MainState state;
     ScriptedSerialPort port;
     StatusLine line;
-    LinkCycle cycle{state.requests, state.selection, state.ecu, port, line};
+    NoSuspension awake;
+    LinkCycle cycle{state.requests, state.selection, state.ecu, port, line, awake};
 };
 
 using Texts = std::vector<std::string>;

@@ -9,7 +9,7 @@
 
 #include "record/RecordFile_win32.h"
 #include "record/RecordingWriter.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 using recfile::Record;
 using recfile::RecordType;
@@ -22,8 +22,8 @@ std::string TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder =
-        ui::Narrow(temp) + "МОТОСКОП Записи " + std::to_string(GetCurrentProcessId());
-    CreateDirectoryW(ui::Widen(folder).c_str(), nullptr);
+        Narrow(temp) + "МОТОСКОП Записи " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
     return folder + "\\";
 }
 
@@ -68,9 +68,9 @@ ProgramRun RunProgram(const std::string& folder, const std::string& arguments) {
     std::wstring exe = self;
     exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"motoskop.exe";
     const std::string outPath = folder + "stdout.txt";
-    DeleteFileW(ui::Widen(outPath).c_str());
+    DeleteFileW(Widen(outPath).c_str());
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(ui::Widen(outPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+    HANDLE out = CreateFileW(Widen(outPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOW start = {};
     start.cb = sizeof start;
@@ -78,7 +78,7 @@ ProgramRun RunProgram(const std::string& folder, const std::string& arguments) {
     start.hStdOutput = out;
     start.hStdError = out;
     start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::wstring commandLine = L"\"" + exe + L"\" " + ui::Widen(arguments);
+    std::wstring commandLine = L"\"" + exe + L"\" " + Widen(arguments);
     PROCESS_INFORMATION process = {};
     ProgramRun run;
     if (CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
@@ -105,7 +105,7 @@ std::size_t Lines(const std::string& text) {
 std::string LocaleText(LCTYPE what) {
     wchar_t text[8] = {};
     GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 8);
-    return ui::Narrow(text);
+    return Narrow(text);
 }
 
 } // namespace
@@ -113,7 +113,7 @@ std::string LocaleText(LCTYPE what) {
 TEST(Win32RecordFile, CreatesNeverOverAnExistingFileAndAppendsToIt) {
     const std::string folder = TempFolder();
     const std::string path = folder + "проба.bin";
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
     Win32RecordFile file;
     ASSERT_EQ(file.create(path), FileError::None);
     EXPECT_EQ(file.append(reinterpret_cast<const uint8_t*>("abc"), 3), FileError::None);
@@ -128,15 +128,15 @@ TEST(Win32RecordFile, CreatesNeverOverAnExistingFileAndAppendsToIt) {
     EXPECT_NE(file.openAppend(folder + "нет такого.bin"), FileError::None);
     EXPECT_EQ(file.create(folder + "нет папки\\x.bin"), FileError::Other);
     EXPECT_EQ(file.append(reinterpret_cast<const uint8_t*>("x"), 1), FileError::Other);
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
 }
 
 TEST(ExportCsvCommand, WritesTheRecordingNextToItThenRefusesToOverwrite) {
     const std::string folder = TempFolder();
     const std::string recording = folder + "запись 1.mrec";
     const std::string csv = folder + "запись 1.csv";
-    DeleteFileW(ui::Widen(recording).c_str());
-    DeleteFileW(ui::Widen(csv).c_str());
+    DeleteFileW(Widen(recording).c_str());
+    DeleteFileW(Widen(csv).c_str());
     ASSERT_EQ(WriteRecording(recording), FileError::None);
     RecordingReader reader;
     ASSERT_EQ(OpenRecording(reader, recording), ReadStatus::Ok);
@@ -160,7 +160,7 @@ TEST(ExportCsvCommand, WritesTheRecordingNextToItThenRefusesToOverwrite) {
     EXPECT_EQ(ReadText(csv), text);
 
     const std::string standard = folder + "стандарт.csv";
-    DeleteFileW(ui::Widen(standard).c_str());
+    DeleteFileW(Widen(standard).c_str());
     run = RunProgram(folder, "--export-csv \"" + recording + "\" \"" + standard + "\" --standard");
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::string plain = ReadText(standard);
@@ -168,9 +168,9 @@ TEST(ExportCsvCommand, WritesTheRecordingNextToItThenRefusesToOverwrite) {
     EXPECT_NE(plain.find("\r\n0.250,"), std::string::npos);
     EXPECT_EQ(Lines(plain), 1u + kPolls);
 
-    DeleteFileW(ui::Widen(recording).c_str());
-    DeleteFileW(ui::Widen(csv).c_str());
-    DeleteFileW(ui::Widen(standard).c_str());
+    DeleteFileW(Widen(recording).c_str());
+    DeleteFileW(Widen(csv).c_str());
+    DeleteFileW(Widen(standard).c_str());
 }
 
 TEST(ExportCsvCommand, AMissingRecordingExitsThreeAndSaysSo) {
@@ -178,5 +178,5 @@ TEST(ExportCsvCommand, AMissingRecordingExitsThreeAndSaysSo) {
     const ProgramRun run = RunProgram(folder, "--export-csv \"" + folder + "нет.mrec\"");
     EXPECT_EQ(run.exitCode, 3u);
     EXPECT_NE(run.output.find("не удалось открыть файл записи"), std::string::npos) << run.output;
-    EXPECT_EQ(GetFileAttributesW(ui::Widen(folder + "нет.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(Widen(folder + "нет.csv").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -40,7 +40,6 @@ class RecordingEvents : public LinkEvents {
         add(enabled ? "buttons on" : "buttons off");
     }
     void repaintRawPanel() override { add("repaint"); }
-    void suspendSelf() override { add("unexpected suspend through the window"); }
 
     std::vector<std::string> log() const {
         std::lock_guard<std::mutex> guard(lock_);

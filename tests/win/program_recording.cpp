@@ -16,7 +16,7 @@
 #include "record/RecordTexts.h"
 #include "record/RecordingReader.h"
 #include "tests/win/ProgramDriver.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 using namespace program_driver;
 using recfile::RecordType;
@@ -29,21 +29,21 @@ std::string NewDocuments(const std::string& tag) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     // Wine gives every run the same few process ids: the clock tells runs apart.
-    const std::string folder = ui::Narrow(temp) + "motoskop-docs-" + tag + "-" +
+    const std::string folder = Narrow(temp) + "motoskop-docs-" + tag + "-" +
                                std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(GetTickCount64());
-    CreateDirectoryW(ui::Widen(folder).c_str(), nullptr);
-    SetEnvironmentVariableW(L"MOTOSKOP_DOCUMENTS", ui::Widen(folder).c_str());
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+    SetEnvironmentVariableW(L"MOTOSKOP_DOCUMENTS", Widen(folder).c_str());
     return folder;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(ui::Widen(folder + "\\*.mrec").c_str(), &found);
+    HANDLE find = FindFirstFileW(Widen(folder + "\\*.mrec").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return names;
     do
-        names.push_back(ui::Narrow(found.cFileName));
+        names.push_back(Narrow(found.cFileName));
     while (FindNextFileW(find, &found));
     FindClose(find);
     return names;
@@ -208,7 +208,7 @@ TEST(ProgramRecording, AFolderThatCannotBeMadeIsToldAndTheLinkGoesOn) {
     messages.attach(rec);
     // A file where the MOTOSKOP folder should be.
     const std::string docs = NewDocuments("blocked");
-    HANDLE blocker = CreateFileW(ui::Widen(docs + "\\MOTOSKOP").c_str(), GENERIC_WRITE, 0, nullptr,
+    HANDLE blocker = CreateFileW(Widen(docs + "\\MOTOSKOP").c_str(), GENERIC_WRITE, 0, nullptr,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(blocker, INVALID_HANDLE_VALUE);
     CloseHandle(blocker);

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "link/ComPort_win32.h"
 #include "record/RecordFile_win32.h"
 #include "record/RecordTexts.h"
 #include "record/RecordingWriter.h"
 #include "tests/win/ProgramDriver.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 using namespace program_driver;
 using recfile::Record;
@@ -48,12 +49,12 @@ std::array<uint8_t, kGoodReplySize> Bytes(const char* hex) {
 std::string TempPath(const std::string& name) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    return ui::Narrow(temp) + std::to_string(GetCurrentProcessId()) + " " + name;
+    return Narrow(temp) + std::to_string(GetCurrentProcessId()) + " " + name;
 }
 
 std::string WriteRecording() {
     const std::string path = TempPath("Просмотр.mrec");
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
     Win32RecordFile file;
     RecordingWriter writer(file);
     recfile::RecordingHeader h;
@@ -90,9 +91,11 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     const std::string path = WriteRecording();
 
     ASSERT_TRUE(f.replay.open(path));
+    // The link stops first; the window comes once the link thread has let go.
+    ASSERT_TRUE(PumpUntil([&f] { return f.replay.window() != nullptr; }, 3000));
     TFormReplay* w = f.replay.window();
-    ASSERT_NE(w, nullptr);
     EXPECT_EQ(f.connectState, 0);
+    EXPECT_TRUE(linkThread == nullptr || linkThread->SuspendedBySelf());
     EXPECT_FALSE(f.Image15.enabled()); // START
     EXPECT_FALSE(f.Image16.enabled()); // TEST: no command from a recording
     EXPECT_EQ(f.Label2.text(), "NEXIA");
@@ -111,11 +114,11 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(w->DateLabel.text(), "09.12.2026 10:00:00");
 
     // To the marker, by the list: 3000 rpm, its raw frame in the panel.
-    ASSERT_NE(w->EventList, nullptr);
-    ASSERT_EQ(SendMessageW(w->EventList, LB_GETCOUNT, 0, 0), 1);
-    SendMessageW(w->EventList, LB_SETCURSEL, 0, 0);
+    ASSERT_NE(w->EventList.handle(), nullptr);
+    ASSERT_EQ(SendMessageW(w->EventList.handle(), LB_GETCOUNT, 0, 0), 1);
+    SendMessageW(w->EventList.handle(), LB_SETCURSEL, 0, 0);
     SendMessageW(w->handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(w->EventList));
+                 reinterpret_cast<LPARAM>(w->EventList.handle()));
     PumpUntil([&f] { return f.Param_(1).text() == "3000"; }, 2000);
     EXPECT_EQ(f.Param_(1).text(), "3000");
     EXPECT_EQ(f.Param_(3).text(),
@@ -129,7 +132,7 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
 
     // The marker's text typed now goes into the file; the recording is read again there.
     ASSERT_TRUE(w->MarkerSaveButton.enabled());
-    SetWindowTextW(w->MarkerEdit, L"детонация на 3000");
+    SetWindowTextW(w->MarkerEdit.handle(), L"детонация на 3000");
     Click(*w, w->MarkerSaveButton);
     const auto reread = [&f] {
         return f.replay.window() &&
@@ -142,8 +145,8 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(w->session().player().positionMs(), 15001u);
     EXPECT_EQ(w->session().reader().markers().at(0).text, "детонация на 3000");
     wchar_t line[200] = {};
-    SendMessageW(w->EventList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(ui::Narrow(line), "00:15.0  метка 1: детонация на 3000");
+    SendMessageW(w->EventList.handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(Narrow(line), "00:15.0  метка 1: детонация на 3000");
     EXPECT_EQ(f.Label2.text(), "NEXIA");
 
     // Step back over the gap without answers: the panel empties as live.
@@ -170,7 +173,7 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
 
     // The export from the window: from marker 1 to the end, plain CSV; never over a file.
     const std::string csv = TempPath("Просмотр.csv");
-    DeleteFileW(ui::Widen(csv).c_str());
+    DeleteFileW(Widen(csv).c_str());
     Click(*w, w->FromButton);
     Click(*w, w->PresetButton);
     EXPECT_EQ(w->FromLabel.text(), "метка 1");
@@ -190,7 +193,7 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(rows, 1 + 40); // the heading, then the polls from 15.125 s to 20 s
     w->exportTo(csv);
     EXPECT_NE(w->MessageLabel.text().find("уже есть"), std::string::npos);
-    DeleteFileW(ui::Widen(csv).c_str());
+    DeleteFileW(Widen(csv).c_str());
 
     Click(*w, w->CloseButton);
     PumpUntil([&f] { return !f.replay.active(); }, 2000);
@@ -199,12 +202,12 @@ TEST(ProgramReplay, ARecordingShowsAsLiveAndTheUsersCarComesBack) {
     EXPECT_EQ(f.Label3.text(), userEngine);
     EXPECT_TRUE(f.Image15.enabled());
     EXPECT_FALSE(f.Image17.enabled());
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
 }
 
 // A file dropped on the main window, as the Explorer hands it over.
 void DropFile(HWND window, const std::string& path) {
-    const std::wstring wide = ui::Widen(path);
+    const std::wstring wide = Widen(path);
     const SIZE_T size = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GHND, size);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
@@ -222,7 +225,7 @@ TEST(ProgramReplay, ADroppedRecordingOpensAndAnotherTakesItsPlace) {
     DropFile(f.handle(), path);
     ASSERT_TRUE(PumpUntil([&f] { return f.replay.active(); }, 3000));
     EXPECT_EQ(f.Label2.text(), "NEXIA");
-    f.replay.window()->session().seek(15000);
+    f.replay.window()->session().player().seek(15000, f.replay.window()->session());
     // A second recording replaces the first, from its start; the user's car still comes
     // back at the end.
     DropFile(f.handle(), path);
@@ -230,14 +233,14 @@ TEST(ProgramReplay, ADroppedRecordingOpensAndAnotherTakesItsPlace) {
         PumpUntil([&f] { return f.replay.window()->session().player().positionMs() == 0; }, 3000));
     f.replay.close();
     EXPECT_NE(f.Label2.text(), "NEXIA");
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
 }
 
 TEST(ProgramReplay, AFileThatIsNoRecordingIsReportedAndChangesNothing) {
     TForm1& f = Main();
     const std::string path = TempPath("не запись.mrec");
     Win32RecordFile file;
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
     ASSERT_EQ(file.create(path), FileError::None);
     const uint8_t text[] = "hello";
     file.append(text, sizeof text);
@@ -253,5 +256,5 @@ TEST(ProgramReplay, AFileThatIsNoRecordingIsReportedAndChangesNothing) {
     EXPECT_FALSE(f.replay.open(TempPath("нет такого.mrec")));
     EXPECT_EQ(shown, rectext::kCannotOpen);
     f.replay.ShowError = nullptr;
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Version.h"
+#include "startup/Version.h"
 
 namespace {
 

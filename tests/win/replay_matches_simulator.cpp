@@ -22,7 +22,7 @@
 #include "record/RecordFile_win32.h"
 #include "record/RecordingReader.h"
 #include "tests/win/ProgramDriver.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 using namespace program_driver;
 
@@ -83,9 +83,9 @@ std::string TempRecording() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     // Wine gives every run the same few process ids: the clock tells runs apart.
-    const std::string path = ui::Narrow(temp) + "sim-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(GetTickCount64()) + ".mrec";
-    DeleteFileW(ui::Widen(path).c_str());
+    const std::string path = Narrow(temp) + "sim-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64()) + ".mrec";
+    DeleteFileW(Widen(path).c_str());
     return path;
 }
 
@@ -133,7 +133,7 @@ TEST(ReplayMatchesSimulator, TheMiddleOfARecordingShowsWhatTheSimulatorSentThen)
     const uint32_t middle = session.reader().durationMs() / 2;
     Click(*w, w->PlayButton);
     PumpFor(200);
-    session.seek(middle); // playing on from the middle
+    session.player().seek(middle, session); // playing on from the middle
     PumpFor(300);
     Click(*w, w->PlayButton); // pause: the reply at the cursor is on the screen
     ASSERT_FALSE(session.player().playing());
@@ -166,7 +166,7 @@ TEST(ReplayMatchesSimulator, TheMiddleOfARecordingShowsWhatTheSimulatorSentThen)
     EXPECT_EQ(session.reader().segments().at(0).header.car, recordedCar);
 
     // A step on: the next poll's frame from the log.
-    ASSERT_TRUE(session.stepForward());
+    ASSERT_TRUE(session.player().stepForward(session));
     PumpFor(200);
     const std::size_t next = session.player().shownPoll();
     EXPECT_EQ(next, shown + 1);
@@ -180,5 +180,5 @@ TEST(ReplayMatchesSimulator, TheMiddleOfARecordingShowsWhatTheSimulatorSentThen)
     PumpFor(200);
     EXPECT_FALSE(f.replay.active());
     EXPECT_EQ(f.Label2.text(), userCar);
-    DeleteFileW(ui::Widen(path).c_str());
+    DeleteFileW(Widen(path).c_str());
 }

@@ -1,8 +1,6 @@
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
 
 #include <windows.h>
-
-namespace ui {
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) return {};
@@ -23,5 +21,3 @@ std::string Narrow(const std::wstring& utf16) {
                         nullptr, nullptr);
     return out;
 }
-
-} // namespace ui

@@ -1,8 +1,9 @@
-#include "app/CsvExportCommand.h"
+#include "replay/CsvExportCommand.h"
 
 #include <cctype>
 
-#include "app/SystemChoices.h"
+#include "startup/SystemChoices.h"
+#include "platform/Paths.h"
 #include "record/CsvExport.h"
 #include "record/RecordingReader.h"
 
@@ -30,11 +31,7 @@ std::string WriteFailure(FileError error, const std::string& path) {
 } // namespace
 
 std::string DefaultCsvPath(const std::string& recording) {
-    const std::size_t slash = recording.find_last_of("/\\");
-    const std::size_t dot = recording.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (hasExtension ? recording.substr(0, dot) : recording) + ".csv";
+    return WithExtension(recording, ".csv");
 }
 
 char ChooseListSeparator(const std::string& localeSeparator, char decimalSymbol) {

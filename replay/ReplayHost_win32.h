@@ -9,11 +9,18 @@
 #include <memory>
 #include <string>
 
-#include "app/TFormReplay.h"
+#include "replay/TFormReplay.h"
 #include "ui/Picture.h"
 
+class LinkEvents;
+class MainWindowIntents;
 class Registry;
-class TForm1;
+class RepaintRequests;
+class SelectionView;
+struct MainState;
+namespace ui {
+class Form;
+}
 
 class ReplayHost {
   public:
@@ -22,12 +29,18 @@ class ReplayHost {
     ReplayHost(const ReplayHost&) = delete;
     ReplayHost& operator=(const ReplayHost&) = delete;
 
-    // Puts the open button on the main window and takes dropped files; a
-    // recording from the command line opens once the window runs.
-    void attach(TForm1& form, Registry& registry, const std::string& startupRecording);
+    // Puts the open button on the main window (form) and takes dropped files; a
+    // recording from the command line opens once the window runs. The state,
+    // events, view and repaints are the main window's, which the recording is
+    // shown through as the link shows the car.
+    void attach(ui::Form& form, MainWindowIntents& main, MainState& state, LinkEvents& events,
+                SelectionView& view, RepaintRequests& repaint, Registry& registry,
+                const std::string& startupRecording);
 
     // Opens the recording at the UTF-8 path; a file that cannot be read is
-    // reported and changes nothing. False then.
+    // reported and changes nothing: false then. Otherwise the link is stopped
+    // and the replay window comes up as soon as the link has let go (at once
+    // when it was not running).
     bool open(const std::string& path);
     // Closes the replay window and gives the user's car and engine back.
     void close();
@@ -41,10 +54,17 @@ class ReplayHost {
   private:
     void openPressed();
     void showError(const char* text);
+    void show(std::unique_ptr<RecordingReader> reader, const std::string& path, bool damaged);
 
-    TForm1* form_ = nullptr;
+    ui::Form* form_ = nullptr;
+    MainWindowIntents* main_ = nullptr;
+    MainState* state_ = nullptr;
+    LinkEvents* events_ = nullptr;
+    SelectionView* view_ = nullptr;
+    RepaintRequests* repaint_ = nullptr;
     Registry* registry_ = nullptr;
-    PerformanceClock clock_;
+    unsigned opening_ = 0; // the latest open: an older one waiting for the link is dropped
+    SteadyReplayClock clock_;
     std::unique_ptr<TFormReplay> window_;
     int dropHandler_ = 0;
 };

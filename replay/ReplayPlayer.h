@@ -11,13 +11,19 @@
 #include <vector>
 
 #include "link/JudgedReply.h"
+#include "platform/Clock.h"
 #include "record/RecordingReader.h"
 
-// Microseconds from any fixed start (QueryPerformanceCounter in the program).
+// Microseconds from any fixed start: the steady clock in the program, a hand-moved
+// one in tests.
 class ReplayClock {
   public:
     virtual ~ReplayClock() = default;
     virtual int64_t nowUs() const = 0;
+};
+class SteadyReplayClock : public ReplayClock {
+  public:
+    int64_t nowUs() const override { return SteadyUs(); }
 };
 
 // Where the player's output goes, in the recording's time order.
@@ -55,6 +61,8 @@ class ReplayPlayer {
     void play(ReplayOutput& out);
     // Pauses with the reply at the cursor on the screen.
     void pause(ReplayOutput& out);
+    // The play button: pauses while playing, plays while paused.
+    void togglePlay(ReplayOutput& out);
 
     int speedIndex() const { return speed_; }
     void setSpeedIndex(int index); // clamped to 0..kReplaySpeedCount-1

@@ -1,35 +1,27 @@
-#include "app/TFormReplay.h"
+#include "replay/TFormReplay.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 
-#include "app/CsvExportCommand.h"
-#include "app/SystemChoices.h"
+#include "replay/CsvExportCommand.h"
+#include "replay/ReplayTexts.h"
+#include "startup/SystemChoices.h"
 #include "assets/resource.h"
 #include "record/CsvExport.h"
 #include "record/MarkerTexts.h"
 #include "record/RecordFile_win32.h"
 #include "ui/Colours.h"
+#include "ui/FileDialog.h"
 #include "ui/Fonts.h"
-#include "ui/Text.h"
+#include "platform/TextConversion.h"
+#include "platform/Win32System.h"
 
 namespace {
 
 constexpr int kWidth = 800, kHeight = 190;
-constexpr COLORREF kListBackground = RGB(0, 0, 0);
-constexpr COLORREF kEditBackground = RGB(10, 16, 12);
-constexpr const char* kMarkerTextSaved = "Текст метки сохранён.";
 constexpr UINT kTimerMs = 50;      // how often the clock is looked at: the live sampler's pace
 constexpr int kSliderStepMs = 100; // one slider position
-constexpr const char* kSpeedTexts[kReplaySpeedCount] = {"0,25×", "0,5×", "1×", "2×", "4×", "8×"};
-
-std::string LocaleText(LCTYPE what) {
-    wchar_t text[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, what, text, 8) == 0) return {};
-    return ui::Narrow(text);
-}
 
 void Place(ui::Label& label, int left, int top, COLORREF colour, int width = 0,
            ui::Align align = ui::Align::Left) {
@@ -40,18 +32,6 @@ void Place(ui::Label& label, int left, int top, COLORREF colour, int width = 0,
 }
 
 } // namespace
-
-PerformanceClock::PerformanceClock() {
-    LARGE_INTEGER f;
-    if (QueryPerformanceFrequency(&f) && f.QuadPart > 0) frequency_ = f.QuadPart;
-}
-
-int64_t PerformanceClock::nowUs() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<int64_t>(static_cast<long double>(now.QuadPart) * 1000000.0L /
-                                static_cast<long double>(frequency_));
-}
 
 TFormReplay::TFormReplay(std::unique_ptr<ReplaySession> session, const std::string& path,
                          HWND owner, std::function<void()> onClose)
@@ -72,18 +52,13 @@ TFormReplay::TFormReplay(std::unique_ptr<ReplaySession> session, const std::stri
     OnCloseRequest = [this] {
         if (onClose_) onClose_();
     };
-    session_->start();
+    session_->player().start(*session_);
     refresh();
     show();
 }
 
 TFormReplay::~TFormReplay() {
     PlayTimer.setEnabled(false);
-    if (listHandler_) removeChildHandler(listHandler_);
-    if (EventList && IsWindow(EventList)) DestroyWindow(EventList);
-    if (listBrush_) DeleteObject(listBrush_);
-    if (MarkerEdit && IsWindow(MarkerEdit)) DestroyWindow(MarkerEdit);
-    if (editBrush_) DeleteObject(editBrush_);
 }
 
 void TFormReplay::build() {
@@ -156,54 +131,19 @@ void TFormReplay::build() {
 }
 
 void TFormReplay::buildList() {
-    EventList = CreateWindowExW(
-        0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        14, 92, 474, 62, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    MarkerEdit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 101, 161,
-                                 288, 15, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (MarkerEdit) {
-        SendMessageW(MarkerEdit, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(ui::GetFont(ui::FontSpec{L"MS Sans Serif", -11})),
-                     FALSE);
-        // UTF-8 takes up to two bytes for a Cyrillic letter.
-        SendMessageW(MarkerEdit, EM_LIMITTEXT, recfile::kMaxText / 2, 0);
-        EnableWindow(MarkerEdit, FALSE);
-    }
+    EventList.create(*this, 14, 92, 474, 62);
+    lines_ = ReplayEventLines(session_->reader());
+    std::vector<std::string> texts;
+    for (const ReplayEventLine& line : lines_)
+        texts.push_back(line.text);
+    EventList.setLines(texts);
+    EventList.OnChoose = [this](std::size_t line) { lineChosen(line); };
+    MarkerEdit.create(*this, 101, 161, 288, 15);
+    // UTF-8 takes up to two bytes for a Cyrillic letter.
+    MarkerEdit.setLimit(recfile::kMaxText / 2);
+    MarkerEdit.setEnabled(false);
     MarkerSaveButton.setDimWhenDisabled(true);
     MarkerSaveButton.setEnabled(false);
-    editBrush_ = CreateSolidBrush(kEditBackground);
-    if (!EventList) return;
-    SendMessageW(EventList, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(ui::GetFont(ui::FontSpec{L"MS Sans Serif", -11})), FALSE);
-    listBrush_ = CreateSolidBrush(kListBackground);
-    lines_ = ReplayEventLines(session_->reader());
-    for (const ReplayEventLine& line : lines_)
-        SendMessageW(EventList, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(ui::Widen(line.text).c_str()));
-    listHandler_ = addChildHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-        if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) &&
-            reinterpret_cast<HWND>(lp) == MarkerEdit && MarkerEdit) {
-            SetTextColor(reinterpret_cast<HDC>(wp), ui::kLabelAmber);
-            SetBkColor(reinterpret_cast<HDC>(wp), kEditBackground);
-            result = reinterpret_cast<LRESULT>(editBrush_);
-            return true;
-        }
-        if (msg == WM_CTLCOLORLISTBOX && reinterpret_cast<HWND>(lp) == EventList) {
-            SetTextColor(reinterpret_cast<HDC>(wp), ui::kLabelGreen);
-            SetBkColor(reinterpret_cast<HDC>(wp), kListBackground);
-            result = reinterpret_cast<LRESULT>(listBrush_);
-            return true;
-        }
-        if (msg == WM_COMMAND && reinterpret_cast<HWND>(lp) == EventList &&
-            HIWORD(wp) == LBN_SELCHANGE) {
-            const LRESULT at = SendMessageW(EventList, LB_GETCURSEL, 0, 0);
-            if (at >= 0 && static_cast<std::size_t>(at) < lines_.size())
-                lineChosen(static_cast<std::size_t>(at));
-            result = 0;
-            return true;
-        }
-        return false;
-    });
 }
 
 void TFormReplay::wire() {
@@ -213,25 +153,25 @@ void TFormReplay::wire() {
     };
     PlayButton.OnMouseUp = [this](ui::MouseButton, int, int) {
         showPlayFace(showingPause_, false);
-        session_->togglePlay();
+        session_->player().togglePlay(*session_);
         refresh();
     };
     ui::MakePressButton(StepBackButton, [this] {
-        session_->stepBack();
+        session_->player().stepBack(*session_);
         refresh();
     });
     ui::MakePressButton(StepForwardButton, [this] {
-        session_->stepForward();
+        session_->player().stepForward(*session_);
         refresh();
     });
     ui::MakePressButton(SlowerButton, [this] { changeSpeed(-1); });
     ui::MakePressButton(FasterButton, [this] { changeSpeed(+1); });
     ui::MakePressButton(PreviousButton, [this] {
-        session_->previousEvent();
+        session_->player().previousEvent(*session_);
         refresh();
     });
     ui::MakePressButton(NextButton, [this] {
-        session_->nextEvent();
+        session_->player().nextEvent(*session_);
         refresh();
     });
     const int choices = static_cast<int>(session_->reader().markers().size()) + 1;
@@ -254,11 +194,12 @@ void TFormReplay::wire() {
     });
     Position.OnChange = [this] {
         if (movingSlider_) return;
-        session_->seek(static_cast<uint32_t>(Position.position()) * kSliderStepMs);
+        session_->player().seek(static_cast<uint32_t>(Position.position()) * kSliderStepMs,
+                                *session_);
         refresh();
     };
     PlayTimer.OnTimer = [this] {
-        session_->tick();
+        session_->player().advance(*session_);
         // The charts move at every tick; the time, date and slider every other one are
         // enough to read, and cost the window half its repaints.
         if (++ticks_ % 2 == 0 || !session_->player().playing()) refresh();
@@ -276,27 +217,21 @@ void TFormReplay::showPlayFace(bool pause, bool lit) {
 }
 
 void TFormReplay::lineChosen(std::size_t line) {
-    session_->seek(lines_[line].timeMs);
+    session_->player().seek(lines_[line].timeMs, *session_);
     refresh();
     // A marker's line lets its text be typed.
     markerNumber_ = lines_[line].marker;
     std::string text;
     for (const MarkerInfo& m : session_->reader().markers())
         if (m.number == markerNumber_) text = m.text;
-    if (MarkerEdit) {
-        SetWindowTextW(MarkerEdit, ui::Widen(text).c_str());
-        EnableWindow(MarkerEdit, markerNumber_ > 0 ? TRUE : FALSE);
-    }
+    MarkerEdit.setText(text);
+    MarkerEdit.setEnabled(markerNumber_ > 0);
     MarkerSaveButton.setEnabled(markerNumber_ > 0);
 }
 
 void TFormReplay::saveMarkerText() {
-    if (markerNumber_ <= 0 || !MarkerEdit) return;
-    const int length = GetWindowTextLengthW(MarkerEdit);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(MarkerEdit, wide.data(), length + 1);
-    wide.resize(static_cast<std::size_t>(length));
-    std::string text = ui::Narrow(wide);
+    if (markerNumber_ <= 0 || !MarkerEdit.handle()) return;
+    std::string text = MarkerEdit.text();
     // Cut to what a record holds, never inside a letter.
     if (text.size() > recfile::kMaxText) {
         std::size_t cut = recfile::kMaxText;
@@ -315,7 +250,7 @@ void TFormReplay::saveMarkerText() {
 }
 
 void TFormReplay::changeSpeed(int by) {
-    session_->setSpeedIndex(session_->player().speedIndex() + by);
+    session_->player().setSpeedIndex(session_->player().speedIndex() + by);
     refresh();
 }
 
@@ -324,7 +259,7 @@ void TFormReplay::refresh() {
     const bool playing = player.playing();
     if (PlayTimer.enabled() != playing) PlayTimer.setEnabled(playing);
     showPlayFace(playing, false);
-    SpeedLabel.setText(kSpeedTexts[player.speedIndex()]);
+    SpeedLabel.setText(kReplaySpeedTexts[player.speedIndex()]);
     TimeLabel.setText(FormatElapsed(player.positionMs()) + " / " +
                       FormatElapsed(player.durationMs()));
     DateLabel.setText(RecordedDateTime(session_->reader(), player.positionMs()));
@@ -333,14 +268,15 @@ void TFormReplay::refresh() {
     movingSlider_ = false;
     FromLabel.setText(SpanChoiceText(session_->reader(), from_, false));
     ToLabel.setText(SpanChoiceText(session_->reader(), to_, true));
-    PresetLabel.setText(standard_ ? "стандарт" : "Excel");
+    PresetLabel.setText(standard_ ? kStandardPresetText : kExcelPresetText);
 }
 
 void TFormReplay::exportTo(const std::string& path) {
     CsvOptions options = StandardCsv();
     if (!standard_) {
-        const char decimal = ChooseDecimalSeparator(LocaleText(LOCALE_SDECIMAL));
-        options = ExcelCsv(ChooseListSeparator(LocaleText(LOCALE_SLIST), decimal), decimal);
+        const char decimal = ChooseDecimalSeparator(UserLocaleText(LocaleItem::DecimalSeparator));
+        options = ExcelCsv(ChooseListSeparator(UserLocaleText(LocaleItem::ListSeparator), decimal),
+                           decimal);
     }
     Win32RecordFile file;
     const FileError error = ExportCsv(session_->reader(), options,
@@ -350,22 +286,17 @@ void TFormReplay::exportTo(const std::string& path) {
 
 void TFormReplay::exportPressed() {
     const bool wasPlaying = session_->player().playing();
-    if (wasPlaying) session_->togglePlay();
+    if (wasPlaying) session_->player().pause(*session_);
     refresh();
-    std::wstring name = ui::Widen(DefaultCsvPath(path_));
-    wchar_t file[MAX_PATH * 2] = {};
-    name.copy(file, std::min<std::size_t>(name.size(), MAX_PATH * 2 - 1));
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = handle();
-    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH * 2;
-    dialog.lpstrDefExt = L"csv";
-    dialog.lpstrTitle = L"Экспорт CSV";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) return;
+    ui::FileDialogSpec spec;
+    spec.title = L"Экспорт CSV";
+    spec.filter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
+    spec.defaultExtension = L"csv";
+    spec.initialPath = DefaultCsvPath(path_);
+    const std::string file = ui::ChooseFileToSave(handle(), spec);
+    if (file.empty()) return;
     // The user agreed to replace the file; the export itself never overwrites.
-    if (GetFileAttributesW(file) != INVALID_FILE_ATTRIBUTES) DeleteFileW(file);
-    exportTo(ui::Narrow(file));
+    if (GetFileAttributesW(Widen(file).c_str()) != INVALID_FILE_ATTRIBUTES)
+        DeleteFileW(Widen(file).c_str());
+    exportTo(file);
 }

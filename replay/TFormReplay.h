@@ -12,22 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "app/ReplaySession.h"
+#include "replay/ReplaySession.h"
+#include "replay/ReplayTexts.h"
+#include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
+#include "ui/ListBox.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
 #include "ui/TrackBar.h"
-
-// QueryPerformanceCounter in microseconds.
-class PerformanceClock : public ReplayClock {
-  public:
-    PerformanceClock();
-    int64_t nowUs() const override;
-
-  private:
-    int64_t frequency_ = 1;
-};
 
 class TFormReplay : public ui::Form {
   public:
@@ -47,8 +40,8 @@ class TFormReplay : public ui::Form {
     ui::Label MarkerCaption;
     ui::TrackBar Position;
     ui::Timer PlayTimer;
-    HWND EventList = nullptr;  // a list box: a click jumps to the line's time
-    HWND MarkerEdit = nullptr; // the text of the marker chosen in the list
+    ui::ListBox EventList; // a click jumps to the line's time
+    ui::Edit MarkerEdit;   // the text of the marker chosen in the list
     // A marker's text was added to the file: the host opens it again at this time.
     std::function<void(uint32_t timeMs)> OnMarkerTextSaved;
 
@@ -80,8 +73,5 @@ class TFormReplay : public ui::Form {
     unsigned ticks_ = 0;
     int from_ = 0, to_ = 0; // export span choices
     bool standard_ = false; // the export preset
-    int listHandler_ = 0;
-    int markerNumber_ = 0; // the marker whose text the edit holds; 0: none chosen
-    HBRUSH listBrush_ = nullptr;
-    HBRUSH editBrush_ = nullptr;
+    int markerNumber_ = 0;  // the marker whose text the edit holds; 0: none chosen
 };

@@ -26,7 +26,7 @@ enum class CommandLineAction {
     Help,       // print UsageText() and exit 0
     Version,    // print VersionText() and exit 0
     UsageError, // print the error and UsageText() and exit 2
-    ExportCsv,  // write options.exportRecording as CSV without a window (app/CsvExportCommand.h)
+    ExportCsv,  // write options.exportRecording as CSV without a window (replay/CsvExportCommand.h)
 };
 
 struct CommandLineResult {

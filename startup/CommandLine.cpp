@@ -1,10 +1,10 @@
-#include "app/CommandLine.h"
+#include "startup/CommandLine.h"
 
 #include <cstdlib>
 
 #include <cctype>
 
-#include "app/Version.h"
+#include "startup/Version.h"
 
 namespace {
 

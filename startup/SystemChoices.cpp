@@ -1,4 +1,4 @@
-#include "app/SystemChoices.h"
+#include "startup/SystemChoices.h"
 
 char ChooseDecimalSeparator(const std::string& localeSeparator) {
     if (localeSeparator.size() == 1) {

@@ -1,4 +1,4 @@
-#include "record/ReplayPlayer.h"
+#include "replay/ReplayPlayer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -151,6 +151,13 @@ void ReplayPlayer::play(ReplayOutput& out) {
 void ReplayPlayer::pause(ReplayOutput& out) {
     playing_ = false;
     if (shownQuietly_ && shownPoll_ != polls_) present(shownPoll_, out, true);
+}
+
+void ReplayPlayer::togglePlay(ReplayOutput& out) {
+    if (playing_)
+        pause(out);
+    else
+        play(out);
 }
 
 void ReplayPlayer::setSpeedIndex(int index) {
