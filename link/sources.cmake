@@ -1,4 +1,4 @@
-# The link thread and its poll cycle, the reply decoders, the command frames and
+# The link thread and its poll cycle, the reply decoder (carrying out ecu/'s rows), the command frames and
 # the actuator window.
 motoskop_sources(link
   CORE
@@ -8,10 +8,6 @@ motoskop_sources(link
     CommandStep.cpp
     FormatFixed.cpp
     ReplyDecoder.cpp
-    DecodeFamily1.cpp
-    DecodeFamily2.cpp
-    DecodeFamily3.cpp
-    DecodeFamily4.cpp
     DesiredIdle.cpp
     ActuatorPanelLogic.cpp
   WINDOWS

@@ -1,6 +1,6 @@
 #include "record/ChannelValues.h"
 
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 #include "link/ReplyDecoder.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "record/CsvColumns.h"
 
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 #include "settings/ParameterCatalogue.h"
 
 std::string CaptionMnemonic(const char* caption) {

@@ -5,41 +5,24 @@
 #include <cstring>
 #include <iterator>
 
+#include "ecu/DecodeTables.h"
+
 namespace {
 
-constexpr int kChannelCounts[5] = {0, 34, 35, 35, 55}; // index = family
+// A channel's kind, as its family's reply layout has it.
+enum class Kind { None, Plain, Group, GroupWithFlags };
 
-// The bit-group channels of each family, by catalogue index.
-struct BitGroupPlace {
-    int family;
-    int index;
-    bool withFlags;
-};
-
-const BitGroupPlace kBitGroups[] = {
-    {1, 8,  true }, // FMDBYTE1
-    {1, 17, true }, // MW1
-    {1, 32, false}, // Eer 1
-    {1, 33, false}, // Eer 2
-    {2, 8,  true }, // FMDBYTE1
-    {2, 17, true }, // MW1
-    {2, 33, false}, // Eer 1
-    {2, 34, false}, // Eer 2
-    {3, 8,  true }, // FMDBYTE1
-    {3, 17, true }, // MW1
-    {3, 32, false}, // Eer 1
-    {3, 33, false}, // Eer 2
-    {3, 34, false}, // Eer 3
-    {4, 47, false}, // Eer 1
-    {4, 48, false}, // Eer 2
-    {4, 49, false}, // Eer 3
-    {4, 50, false}, // Eer 4
-};
-
-const BitGroupPlace* findBitGroup(int family, int index) {
-    for (const BitGroupPlace& place : kBitGroups)
-        if (place.family == family && place.index == index) return &place;
-    return nullptr;
+Kind KindOf(int family, int index) {
+    const decode::FamilyLayout* layout = decode::familyLayout(family);
+    if (layout == nullptr || index < 0 || index >= layout->rowCount) return Kind::None;
+    switch (layout->rows[index].rule) {
+    case decode::Rule::BitGroup:
+        return Kind::GroupWithFlags;
+    case decode::Rule::ErrorGroup:
+        return Kind::Group;
+    default:
+        return Kind::Plain;
+    }
 }
 
 // Shifts slots 0..449 up into 1..450 and advances the positions of a fresh tick.
@@ -54,16 +37,24 @@ void shiftHistory(int32_t* history, int32_t* xPos, int32_t sample) {
 } // namespace
 
 ChannelStore::ChannelStore() {
-    int nextRecord = 0;
-    int nextGroup = 0;
+    int records = 0, groups = 0;
+    for (int family = kFirstChannelFamily; family <= kLastChannelFamily; ++family)
+        for (int index = 0; index < channelCount(family); ++index)
+            ++(KindOf(family, index) == Kind::Plain ? records : groups);
+    records_ = std::make_unique<ChannelRecord[]>(static_cast<std::size_t>(records));
+    groups_ = std::make_unique<BitGroupRecord[]>(static_cast<std::size_t>(groups));
+    int nextRecord = 0, nextGroup = 0;
     for (int family = kFirstChannelFamily; family <= kLastChannelFamily; ++family) {
-        for (int index = 0; index < kChannelCounts[family]; ++index) {
-            Slot& s = slots_[family][index];
-            if (const BitGroupPlace* place = findBitGroup(family, index)) {
-                s.group = &groups_[nextGroup++];
-                s.group->hasBitFlags = place->withFlags;
-            } else {
+        std::vector<Slot>& slots = slots_[family];
+        slots.resize(static_cast<std::size_t>(channelCount(family)));
+        for (int index = 0; index < channelCount(family); ++index) {
+            Slot& s = slots[static_cast<std::size_t>(index)];
+            const Kind kind = KindOf(family, index);
+            if (kind == Kind::Plain) {
                 s.record = &records_[nextRecord++];
+            } else {
+                s.group = &groups_[nextGroup++];
+                s.group->hasBitFlags = kind == Kind::GroupWithFlags;
             }
         }
     }
@@ -71,7 +62,8 @@ ChannelStore::ChannelStore() {
 
 int ChannelStore::channelCount(int family) {
     if (family < kFirstChannelFamily || family > kLastChannelFamily) return 0;
-    return kChannelCounts[family];
+    const decode::FamilyLayout* layout = decode::familyLayout(family);
+    return layout ? layout->rowCount : 0;
 }
 
 bool ChannelStore::exists(int family, int index) {
@@ -79,17 +71,17 @@ bool ChannelStore::exists(int family, int index) {
 }
 
 bool ChannelStore::isBitGroup(int family, int index) {
-    return exists(family, index) && findBitGroup(family, index) != nullptr;
+    const Kind kind = KindOf(family, index);
+    return kind == Kind::Group || kind == Kind::GroupWithFlags;
 }
 
 bool ChannelStore::hasBitFlags(int family, int index) {
-    const BitGroupPlace* place = exists(family, index) ? findBitGroup(family, index) : nullptr;
-    return place != nullptr && place->withFlags;
+    return KindOf(family, index) == Kind::GroupWithFlags;
 }
 
 ChannelStore::Slot ChannelStore::slot(int family, int index) const {
     if (!exists(family, index)) return Slot{};
-    return slots_[family][index];
+    return slots_[family][static_cast<std::size_t>(index)];
 }
 
 void ChannelStore::setText(int family, int index, const std::string& text) {
@@ -211,7 +203,7 @@ void ChannelStore::sample(int family) {
     if (count == 0) return;
     std::lock_guard<std::mutex> guard(lock_);
     for (int index = 0; index < count; ++index) {
-        const Slot& s = slots_[family][index];
+        const Slot& s = slots_[family][static_cast<std::size_t>(index)];
         if (s.record)
             shiftHistory(s.record->history, s.record->xPos, truncateSample(s.record->value.load()));
         else
@@ -221,12 +213,11 @@ void ChannelStore::sample(int family) {
 
 void ChannelStore::clearHistories() {
     std::lock_guard<std::mutex> guard(lock_);
-    for (ChannelRecord& r : records_) {
-        std::fill(std::begin(r.history), std::end(r.history), 0);
-        std::fill(std::begin(r.xPos), std::end(r.xPos), 0);
-    }
-    for (BitGroupRecord& g : groups_) {
-        std::fill(std::begin(g.history), std::end(g.history), 0);
-        std::fill(std::begin(g.xPos), std::end(g.xPos), 0);
-    }
+    for (const std::vector<Slot>& slots : slots_)
+        for (const Slot& s : slots) {
+            int32_t* history = s.record ? s.record->history : s.group->history;
+            int32_t* xPos = s.record ? s.record->xPos : s.group->xPos;
+            std::fill(history, history + kHistorySlots, 0);
+            std::fill(xPos, xPos + kHistorySlots, 0);
+        }
 }

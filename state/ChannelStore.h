@@ -8,7 +8,9 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <memory>
 #include <string>
+#include <vector>
 
 constexpr int kHistorySlots = 1024; // slot 0 staging, 1..450 kept, the rest unused
 constexpr int kKeptSamples = 450;
@@ -47,7 +49,8 @@ class ChannelStore {
     ChannelStore(const ChannelStore&) = delete;
     ChannelStore& operator=(const ChannelStore&) = delete;
 
-    // 34, 35, 35, 55 for families 1..4; 0 for any other family.
+    // The rows of the family's reply layout (34, 35, 35, 55 for families 1..4);
+    // 0 for any other family.
     static int channelCount(int family);
     // False for a pair that names no channel.
     static bool exists(int family, int index);
@@ -91,11 +94,10 @@ class ChannelStore {
     };
     Slot slot(int family, int index) const;
 
-    static constexpr int kTotalChannels = 34 + 35 + 35 + 55;
     mutable std::mutex lock_;
-    // Storage is sized for the worst case; slots_ maps (family, index) to it.
-    ChannelRecord records_[kTotalChannels];
-    static constexpr int kTotalBitGroups = 4 + 4 + 5 + 4;
-    BitGroupRecord groups_[kTotalBitGroups];
-    Slot slots_[5][55];
+    // One record per channel of every family, shaped by the families' reply
+    // layouts (ecu/DecodeTables.h); slots_ maps (family, index) to them.
+    std::unique_ptr<ChannelRecord[]> records_;
+    std::unique_ptr<BitGroupRecord[]> groups_;
+    std::vector<Slot> slots_[kLastChannelFamily + 1];
 };

@@ -4,7 +4,7 @@
 #include <memory>
 #include <random>
 
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 #include "link/ReplyDecoder.h"
 #include "record/CsvColumns.h"
 #include "record/CsvExport.h"

@@ -1,5 +1,5 @@
 // EcuFamily 1: Espero 1.5 MPFI DOHC.
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 
 namespace decode {
 namespace {

@@ -1,5 +1,5 @@
 // EcuFamily 3: no octane channel, Steer added, several bytes moved by one.
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 
 namespace decode {
 namespace {

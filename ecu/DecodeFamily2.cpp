@@ -1,5 +1,5 @@
 // EcuFamily 2: the layout of family 1 with SSM inserted at row 23.
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 
 namespace decode {
 namespace {

@@ -1,5 +1,5 @@
 // EcuFamily 4: a layout of its own, 55 channels, four trouble-code bytes.
-#include "link/DecodeTables.h"
+#include "ecu/DecodeTables.h"
 
 namespace decode {
 namespace {
