@@ -14,6 +14,7 @@ motoskop_sources(link
     DecodeFamily4.cpp
     DesiredIdle.cpp
     ActuatorPanelLogic.cpp
+    AdapterAdvice.cpp
   WINDOWS
     ComPort_win32.cpp
     TForm5.cpp

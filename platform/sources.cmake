@@ -10,4 +10,5 @@ motoskop_sources(platform
     Win32SerialPort.cpp
     Win32Registry.cpp
     Win32System.cpp
+    UsbSerialAdapter_win32.cpp
 )
