@@ -10,6 +10,7 @@ motoskop_sources(link
     ReplyDecoder.cpp
     DesiredIdle.cpp
     ActuatorPanelLogic.cpp
+    AdapterAdvice.cpp
   WINDOWS
     ComPort_win32.cpp
     TForm5.cpp

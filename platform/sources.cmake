@@ -15,4 +15,5 @@ motoskop_sources(platform
     Win32Clock.cpp
     Win32Text.cpp
     Win32Folders.cpp
+    UsbSerialAdapter_win32.cpp
 )

@@ -104,6 +104,11 @@ ControlResult applyControlLine(const std::string& line, Settings& settings,
             if (!parseInt(w[i + 1], 16, 0, 255, n)) return ControlResult::Error;
             next.codes[i] = static_cast<uint8_t>(n);
         }
+    } else if (cmd == "engine-fault" && w.size() >= 2) {
+        std::string list;
+        for (size_t i = 1; i < w.size(); ++i)
+            list += w[i] + " ";
+        if (!parseEngineFaults(list, next.engineFaults)) return ControlResult::Error;
     } else if (cmd == "fault" && w.size() >= 2) {
         const FaultWord* found = nullptr;
         for (const FaultWord& f : kFaultWords)

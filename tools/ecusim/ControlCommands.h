@@ -11,6 +11,7 @@ enum class ControlResult { Applied, Quit, Mark, Error };
 // Commands:
 //   family N            confirm on|off        codes B1 B2 B3 B4 (hex bytes)
 //   fault none|silent|echo|short|long69|long70|wrongecho|garbage|hangup N|drop N
+//   engine-fault none|NAME[,NAME...] (EngineFaults.h: o2-lazy, fan-dead ...)
 //   pace on|off         delay MS              reset (command-line state)
 //   mark TEXT (no effect; logged, for synchronising)     quit
 // An Error leaves the settings as they were.

@@ -24,6 +24,7 @@ bool dataIs(const uint8_t* data, std::initializer_list<uint8_t> expected) {
 EcuSimulator::EcuSimulator(const Settings& settings, uint32_t seed, double startCoolantC)
     : settings_(settings), engine_(seed, startCoolantC), noise_(seed * 2654435761u + 1) {
     std::copy(std::begin(settings.codes), std::end(settings.codes), identity_.codes);
+    engine_.setFaults(settings.engineFaults);
 }
 
 void EcuSimulator::apply(const Settings& settings) {
@@ -31,6 +32,7 @@ void EcuSimulator::apply(const Settings& settings) {
         polls_ = 0;
     settings_ = settings;
     std::copy(std::begin(settings.codes), std::end(settings.codes), identity_.codes);
+    engine_.setFaults(settings.engineFaults);
 }
 
 bool EcuSimulator::lineDead() const {

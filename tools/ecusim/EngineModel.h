@@ -5,14 +5,17 @@
 // per-family byte layouts live in ReplyLayout.
 #include <cstdint>
 
+#include "tools/ecusim/EngineFaults.h"
+
 namespace ecusim {
 
 struct EngineState {
-    double runSeconds = 0;     // since the engine started
-    double coolantC = 20;      // coolant temperature
-    double intakeAirC = 22;    // intake air temperature
-    double rpm = 0;            // engine speed
-    double desiredIdleRpm = 0; // the ECU's idle target
+    double runSeconds = 0;      // since the engine started
+    double coolantC = 20;       // coolant temperature
+    double coolantSensorC = 20; // what the coolant sensor tells the ECU (coolantC when sound)
+    double intakeAirC = 22;     // intake air temperature
+    double rpm = 0;             // engine speed
+    double desiredIdleRpm = 0;  // the ECU's idle target
     double throttlePercent = 0;
     double throttleVolts = 0.5;
     double mapKpa = 100;       // manifold pressure
@@ -48,6 +51,9 @@ class EngineModel {
     void setFan(bool on) { fanOverride_ = on ? 1 : 0; }
     void returnControl();
 
+    // What is wrong with the engine from now on (EngineFaults.h); none by default.
+    void setFaults(EngineFaults faults) { faults_ = faults; }
+
   private:
     void step(double dt);
     double nextRandom(); // 0..1
@@ -60,6 +66,9 @@ class EngineModel {
     double idleOverride_ = 0;    // 0 = the ECU's own target
     double airFuelOverride_ = 0; // 0 = the ECU's own mixture
     int fanOverride_ = -1;       // -1 = the ECU decides
+    EngineFaults faults_ = 0;
+    double blipStartedAt_ = 0;
+    double o2LazyPhase_ = 0;
 };
 
 } // namespace ecusim

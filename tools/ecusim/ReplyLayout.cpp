@@ -52,7 +52,7 @@ void putCommon(PollReply& r, const EcuIdentity& ecu) {
 void layoutFamily12(PollReply& r, int family, const EngineState& e, const EcuIdentity& ecu) {
     r[9] = ecu.codes[0];
     r[10] = ecu.codes[1];
-    r[11] = temperatureByte(e.coolantC);
+    r[11] = temperatureByte(e.coolantSensorC);
     r[13] = toByte(e.throttleVolts / 0.02);
     r[14] = toByte(e.throttlePercent / 0.3921);
     r[15] = toByte(e.rpm / 25);
@@ -89,7 +89,7 @@ void layoutFamily3(PollReply& r, const EngineState& e, const EcuIdentity& ecu) {
     r[9] = ecu.codes[0];
     r[10] = ecu.codes[1];
     r[11] = ecu.codes[2];
-    r[12] = temperatureByte(e.coolantC);
+    r[12] = temperatureByte(e.coolantSensorC);
     r[14] = toByte(e.throttleVolts / 0.02);
     r[15] = toByte(e.throttlePercent / 0.3921);
     r[16] = toByte(e.rpm / 25);
@@ -122,11 +122,12 @@ void layoutFamily4(PollReply& r, const EngineState& e, const EcuIdentity& ecu) {
     r[10] = ecu.codes[1];
     r[11] = ecu.codes[2];
     r[12] = ecu.codes[3];
-    r[13] = temperatureByte(e.coolantC);
+    r[13] = temperatureByte(e.coolantSensorC);
     r[14] = temperatureByte(e.intakeAirC);
     r[15] = pressureByte(e.mapKpa, 10);
-    // Throttle: 26 counts is closed, every count above is half a percent.
-    r[18] = toByte(26 + e.throttlePercent * 2);
+    // Throttle: 26 counts is closed, every count above is half a percent; a sensor signal
+    // gone to 0 V reads 0.
+    r[18] = e.throttleVolts > 0 ? toByte(26 + e.throttlePercent * 2) : 0;
     r[19] = toByte(e.rpm / 25);
     r[20] = toByte(e.o2Millivolts / 4.43);
     r[21] = toByte(e.speedKmh);

@@ -3,6 +3,8 @@
 // time through the control file (ControlCommands).
 #include <cstdint>
 
+#include "tools/ecusim/EngineFaults.h"
+
 namespace ecusim {
 
 enum class Fault {
@@ -23,9 +25,10 @@ struct Settings {
     bool confirm = true;   // confirm command frames (false: reject them)
     uint8_t codes[4] = {}; // trouble-code bytes 1..4
     Fault fault = Fault::None;
-    int faultCount = 0; // N of hangup/drop
-    bool pace = true;   // 8200 baud, 11 bits per byte
-    int delayMs = 5;    // ECU reaction time before its answer
+    int faultCount = 0;            // N of hangup/drop
+    bool pace = true;              // 8200 baud, 11 bits per byte
+    int delayMs = 5;               // ECU reaction time before its answer
+    EngineFaults engineFaults = 0; // what is wrong with the engine and its sensors
 };
 
 const char* faultName(Fault f);

@@ -49,6 +49,10 @@ void usage() {
         "  --codes B1 B2 B3 B4   trouble-code bytes, hex (default 00 00 00 00)\n"
         "  --fault MODE [N]      none silent echo short long69 long70 wrongecho garbage\n"
         "                        hangup N, drop N\n"
+        "  --engine-fault LIST   what is wrong with the engine, e.g. o2-lazy,fan-dead (default\n"
+        "                        none): o2-lazy o2-lean o2-rich trim-lean trim-rich\n"
+        "                        thermostat-open coolant-open coolant-short tps-dropout\n"
+        "                        idle-unstable charging-weak fan-dead\n"
         "  --control PATH        control file (append command lines to it)\n"
         "  --log PATH            log of every frame received, answer sent and command applied\n"
         "  --coolant C           coolant temperature at start (default 20)\n"
@@ -77,6 +81,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
         } else if (opt == "--fault" && more(1)) {
             line = "fault " + a[++i];
             if ((a[i] == "hangup" || a[i] == "drop") && more(1)) line += " " + a[++i];
+        } else if (opt == "--engine-fault" && more(1)) {
+            line = "engine-fault " + a[++i];
         } else if (opt == "--tty" && more(1)) {
             o.tty = a[++i];
         } else if (opt == "--link" && more(1)) {

@@ -5,6 +5,7 @@ set(ECUSIM_LIB_SOURCES
   ${ECUSIM_DIR}/ControlCommands.cpp
   ${ECUSIM_DIR}/ControlFile.cpp
   ${ECUSIM_DIR}/EcuSimulator.cpp
+  ${ECUSIM_DIR}/EngineFaults.cpp
   ${ECUSIM_DIR}/EngineModel.cpp
   ${ECUSIM_DIR}/ReplyLayout.cpp
   ${ECUSIM_DIR}/SerialLine.cpp)
