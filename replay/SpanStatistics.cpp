@@ -12,60 +12,95 @@ TimeSpan WholeSpan(const AnalysedRecording& r) {
     return {double(r.firstMs()), double(r.lastMs())};
 }
 
-ChannelStats SpanStats(const AnalysedRecording& r, int channel, const TimeSpan& span) {
-    ChannelStats s;
-    s.channel = channel;
-    const double from = std::max(span.fromMs, double(r.firstMs()));
-    const double to = std::min(span.toMs, double(r.lastMs()));
-    s.durationMs = std::max(0.0, to - from);
-    const PollRange polls = r.pollsBetween(span.fromMs, span.toMs);
-    const std::vector<float>& column = r.column(channel);
-    const ChannelKind kind = r.channels()[channel].kind;
-    double sum = 0;
-    std::size_t yes = 0;
-    std::array<std::size_t, 8> bits{};
+namespace {
+
+struct PollCounts {
+    std::size_t good = 0, failed = 0;
+};
+
+PollCounts countPolls(const AnalysedRecording& r, const PollRange& polls) {
+    PollCounts n;
     for (std::size_t p = polls.begin; p < polls.end; ++p) {
         const PollState state = r.state(p);
-        if (state == PollState::Failed) ++s.failedPolls;
-        if (state != PollState::Good) continue;
-        ++s.goodPolls;
+        n.good += state == PollState::Good;
+        n.failed += state == PollState::Failed;
+    }
+    return n;
+}
+
+// One pass over the column: failed polls are NaN and skipped. The sums are
+// taken about the first value, which keeps the variance exact enough for
+// values that sit far from zero.
+ChannelStats channelStats(const AnalysedRecording& r, int channel, const PollRange& polls,
+                          const PollCounts& counts, double durationMs) {
+    ChannelStats s;
+    s.channel = channel;
+    s.goodPolls = counts.good;
+    s.failedPolls = counts.failed;
+    s.durationMs = durationMs;
+    const float* column = r.column(channel).data();
+    const ChannelKind kind = r.channels()[channel].kind;
+    std::size_t p = polls.begin;
+    while (p < polls.end && std::isnan(column[p]))
+        ++p;
+    if (p >= polls.end) return s;
+    const double origin = column[p];
+    double sum = 0, squares = 0;
+    float lo = column[p], hi = column[p];
+    std::size_t n = 0, yes = 0;
+    std::array<std::size_t, 8> bits{};
+    for (; p < polls.end; ++p) {
         const float v = column[p];
         if (std::isnan(v)) continue;
-        if (s.values == 0) s.min = s.max = v;
-        s.min = std::min<double>(s.min, v);
-        s.max = std::max<double>(s.max, v);
-        sum += v;
-        ++s.values;
-        if (kind == ChannelKind::YesNo && v != 0) ++yes;
+        const double d = v - origin;
+        sum += d;
+        squares += d * d;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+        ++n;
+        if (kind == ChannelKind::YesNo) yes += v != 0;
         if (kind == ChannelKind::Bits)
             for (int b = 0; b < 8; ++b)
                 bits[b] += (static_cast<int>(v) >> b) & 1;
     }
-    if (s.values == 0) return s;
-    const double n = double(s.values);
-    s.mean = sum / n;
-    double squares = 0; // second pass: the deviations from the mean
-    for (std::size_t p = polls.begin; p < polls.end; ++p) {
-        const float v = column[p];
-        if (r.good(p) && !std::isnan(v)) squares += (v - s.mean) * (v - s.mean);
-    }
-    s.deviation = std::sqrt(squares / n);
+    const double count = double(n);
+    s.values = n;
+    s.min = lo;
+    s.max = hi;
+    s.mean = origin + sum / count;
+    s.deviation = std::sqrt(std::max(0.0, squares / count - (sum / count) * (sum / count)));
     if (kind == ChannelKind::YesNo) {
-        s.yesShare = yes / n;
+        s.yesShare = yes / count;
         s.noShare = 1 - s.yesShare;
     }
     if (kind == ChannelKind::Bits)
         for (int b = 0; b < 8; ++b)
-            s.bitShare[b] = bits[b] / n;
+            s.bitShare[b] = bits[b] / count;
     return s;
+}
+
+double durationOf(const AnalysedRecording& r, const TimeSpan& span) {
+    const double from = std::max(span.fromMs, double(r.firstMs()));
+    const double to = std::min(span.toMs, double(r.lastMs()));
+    return std::max(0.0, to - from);
+}
+
+} // namespace
+
+ChannelStats SpanStats(const AnalysedRecording& r, int channel, const TimeSpan& span) {
+    const PollRange polls = r.pollsBetween(span.fromMs, span.toMs);
+    return channelStats(r, channel, polls, countPolls(r, polls), durationOf(r, span));
 }
 
 std::vector<ChannelStats> SpanStats(const AnalysedRecording& r, const std::vector<int>& channels,
                                     const TimeSpan& span) {
+    const PollRange polls = r.pollsBetween(span.fromMs, span.toMs);
+    const PollCounts counts = countPolls(r, polls);
+    const double duration = durationOf(r, span);
     std::vector<ChannelStats> all;
     all.reserve(channels.size());
     for (int c : channels)
-        all.push_back(SpanStats(r, c, span));
+        all.push_back(channelStats(r, c, polls, counts, duration));
     return all;
 }
 
