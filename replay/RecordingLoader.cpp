@@ -87,6 +87,7 @@ std::size_t StdioByteSource::read(uint8_t* into, std::size_t n, bool& failed) {
 
 std::size_t MemoryByteSource::read(uint8_t* into, std::size_t n, bool&) {
     const std::size_t got = std::min(n, bytes_.size() - at_);
+    if (got == 0) return 0;
     std::memcpy(into, bytes_.data() + at_, got);
     at_ += got;
     return got;
@@ -157,7 +158,9 @@ LoadResult LoadRecording(ByteSource& source, LoadControl& control) {
             return refused(reader.message());
         std::string notice;
         addSentence(notice, reader.message()); // damaged: the readable part follows
-        if (cut) addSentence(notice, analysistext::kTooLong);
+        // Damage before the limit is what the user needs to know; the cut says
+        // nothing about a file whose readable part ends before it.
+        if (cut && status == ReadStatus::Ok) addSentence(notice, analysistext::kTooLong);
         if (reader.pollCount() == 0) {
             std::string why = notice;
             addSentence(why, rectext::kEmpty);
