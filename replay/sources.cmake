@@ -18,4 +18,6 @@ motoskop_sources(replay
     ScatterPlot.cpp
     FuelTrimMap.cpp
     DriveComparison.cpp
+  WINDOWS
+    AnalysisFile_win32.cpp
 )

@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kRoot = MOTOSKOP_SOURCE_DIR;
-const std::vector<std::string> kProgramFolders = {
-    "app", "state", "link", "live", "codes", "record", "settings", "glpanel", "ui", "platform"};
+const std::vector<std::string> kProgramFolders = {"app",     "state",  "link",    "live",
+                                                  "codes",   "record", "replay",  "settings",
+                                                  "glpanel", "ui",     "platform"};
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path);
