@@ -29,9 +29,12 @@ constexpr const char* kSecondDriveFamily = "Вторая запись сдела
 constexpr const char* kFirstDriveFamily = ", а первая — с ЭБУ семейства ";
 constexpr const char* kOnlySameFamily = ": сравнивать можно только записи одного семейства ЭБУ.";
 
+// The cursor on a poll of a segment left out.
+constexpr const char* kOtherFamilyPoll = "участок другого семейства ЭБУ";
+
 // The span list.
-constexpr const char* kRecordingStart = "начало записи";
-constexpr const char* kRecordingEnd = "конец записи";
+constexpr const char* kFirstPoll = "первый опрос";
+constexpr const char* kLastPoll = "последний опрос";
 constexpr const char* kSegment = "новый участок";
 
 } // namespace analysistext

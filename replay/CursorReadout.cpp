@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "record/EventText.h"
+#include "replay/AnalysisTexts.h"
 #include "replay/TimeAxis.h"
 
 namespace analysis {
@@ -23,7 +24,8 @@ CursorReadout CursorReader::at(const AnalysedRecording& r, double timeMs,
     if (!r.pollRecord(out.poll, record)) return out;
     out.good = r.good(out.poll);
     if (!out.good) {
-        out.failure = PollEventText(record);
+        out.failure = r.state(out.poll) == PollState::OtherFamily ? analysistext::kOtherFamilyPoll
+                                                                  : PollEventText(record);
         return out;
     }
     const std::vector<std::string>& texts =

@@ -18,7 +18,7 @@ struct CursorReadout {
     std::string clockText;      // "21:44:53.250"
     std::string secondsText;    // "125.120"
     bool good = false;
-    std::string failure;             // a failed poll: "нет ответа", ...
+    std::string failure; // a failed poll: "нет ответа", ...; a poll of a segment left out
     std::vector<std::string> values; // one per channel asked for; empty texts for a failed poll
 };
 

@@ -109,10 +109,10 @@ std::vector<SpanAnchor> SpanAnchors(const AnalysedRecording& r) {
     auto add = [&](double t, const std::string& what) {
         anchors.push_back({t, RecordedClockText(r, t, false) + " " + what});
     };
-    add(r.firstMs(), analysistext::kRecordingStart);
+    add(r.firstMs(), analysistext::kFirstPoll);
     for (const TimelineEvent& e : r.events())
         add(e.timeMs, e.text);
-    add(r.lastMs(), analysistext::kRecordingEnd);
+    add(r.lastMs(), analysistext::kLastPoll);
     return anchors;
 }
 

@@ -43,7 +43,7 @@ struct SpanAnchor {
     double timeMs = 0;
     std::string label;
 };
-// The recording's start, every event in time order, its end.
+// The first poll, every event in time order, the last poll.
 std::vector<SpanAnchor> SpanAnchors(const AnalysedRecording& recording);
 // Between two moments, whichever comes first.
 TimeSpan SpanBetween(const SpanAnchor& a, const SpanAnchor& b);

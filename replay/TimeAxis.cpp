@@ -63,6 +63,7 @@ std::vector<TimeTick> TimeTicks(const AnalysedRecording& r, const TimeView& view
                                 double minPixels) {
     std::vector<TimeTick> ticks;
     if (!view.valid()) return ticks;
+    minPixels = std::max(minPixels, 1.0); // never more ticks than columns
     double step = kTickSteps[std::size(kTickSteps) - 1];
     for (double s : kTickSteps)
         if (s / view.msPerColumn() >= minPixels) {

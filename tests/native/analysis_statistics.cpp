@@ -106,7 +106,7 @@ TEST(AnalysisStatistics, FiguresOfSpansPickedFromTheListMatchAPlainComputation) 
     ASSERT_EQ(anchors.size(), 6u); // start, marker 1, STOP, START, marker 2, end
     EXPECT_EQ(anchors[1].label, "21:44:53 метка 1: холостой ход"); // 48.250 + 4.930 s
     EXPECT_EQ(anchors[2].label, "21:47:48 СТОП");
-    EXPECT_EQ(anchors.back().label, "21:52:48 конец записи");
+    EXPECT_EQ(anchors.back().label, "21:52:48 последний опрос");
 
     struct Case {
         const char* name;
