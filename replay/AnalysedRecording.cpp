@@ -72,6 +72,7 @@ bool AnalysedRecording::build(LoadControl* control, float from, float to) {
 
     int segmentFamily = 0;
     bool breakPending = false;
+    std::size_t nextMarker = 0; // the reader lists the markers in record order
     Record r;
     for (std::size_t i = 0; i < reader_.recordCount(); ++i) {
         if (!reader_.record(i, r)) break;
@@ -93,9 +94,10 @@ bool AnalysedRecording::build(LoadControl* control, float from, float to) {
             if (r.type == RecordType::LinkStop || r.type == RecordType::LinkStart)
                 breakPending = true;
             if (r.type == RecordType::MarkerText) continue; // the marker carries its latest text
-            if (r.type == RecordType::Marker)
-                for (const MarkerInfo& m : reader_.markers())
-                    if (m.record == i) r.text = m.text; // the latest text given to it
+            const std::vector<MarkerInfo>& markers = reader_.markers();
+            if (r.type == RecordType::Marker && nextMarker < markers.size() &&
+                markers[nextMarker].record == i)
+                r.text = markers[nextMarker++].text; // the latest text given to it
             TimelineEvent e{kindOf(r.type), r.timeMs, r.number, EventText(r, segmentFamily)};
             events_.push_back(std::move(e));
             continue;
@@ -200,10 +202,11 @@ std::size_t AnalysedRecording::nearestPoll(double timeMs) const {
 }
 
 std::size_t AnalysedRecording::segmentAt(double timeMs) const {
-    std::size_t s = 0;
-    while (s + 1 < segments_.size() && segments_[s + 1].timeMs <= timeMs)
-        ++s;
-    return s;
+    // The last segment starting at or before timeMs (the first when none does).
+    const auto after =
+        std::upper_bound(segments_.begin(), segments_.end(), timeMs,
+                         [](double ms, const SegmentClock& s) { return ms < s.timeMs; });
+    return after == segments_.begin() ? 0 : std::size_t(after - segments_.begin()) - 1;
 }
 
 bool AnalysedRecording::clockAt(double timeMs, LocalTime& out) const {

@@ -67,6 +67,10 @@ class AnalysedRecording {
                                                      LoadControl* control, float progressFrom,
                                                      float progressTo);
 
+    // The pyramids point into the columns: never copied.
+    AnalysedRecording(const AnalysedRecording&) = delete;
+    AnalysedRecording& operator=(const AnalysedRecording&) = delete;
+
     int family() const { return family_; }
     const std::vector<Channel>& channels() const { return channels_; }
     int channelCount() const { return static_cast<int>(channels_.size()); }
