@@ -77,7 +77,7 @@ const RangeRow kRows[] = {
     {R::ThrottleDropouts,         K::ThrottleSensor, kAll, B,  0,      0,      0,      1,      "раз",     "GM Code 22 (below 0.2 V); one drop-out is attention (it may be noise), two a fault: milder than the code, which needs 0.7-2 s"},
     // 6. MAP sensor.
     {R::MapVsBaroKpa,             K::MapSensor,      kAll, B,  -3,     3,      -8,     8,      "кПа",     "GM/Suzuki MAP verification: within 3 kPa; Daewoo V-121 MAP check: within 0.4 V of a known good sensor (about 8 kPa), the milder as the fault limit"},
-    {R::MapVsBaroKpa,             K::MapSensor,      4,    NA, 0,      0,      0,      0,      "кПа",     "Family 4 reads MAP and BARO from one byte (link/DecodeFamily4.cpp): nothing to compare"},
+    {R::MapVsBaroKpa,             K::MapSensor,      4,    NA, 0,      0,      0,      0,      "кПа",     "Family 4 reads MAP and BARO from one byte (ecu/DecodeFamily4.cpp): nothing to compare"},
     {R::MapWarmIdleKpa,           K::MapSensor,      kAll, B,  29,     55,     -kInf,  kInf,   "кПа",     "Daewoo V-121 Engine Data Display: MAP 29-55 kPa at a warm idle (GM typical 30-38 kPa; the wider Daewoo band taken)"},
     {R::MapMinimumSeconds,        K::MapSensor,      kAll, M,  3,      0,      0,      0,      "с",       "The 3 s of GM Code 14, for each state"},
     // 7. Idle.
