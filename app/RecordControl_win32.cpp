@@ -23,7 +23,9 @@ namespace {
 constexpr int kLampX = 489, kLampY = 302, kLampSize = 12;
 constexpr int kTimeX = 510, kTextY = 302;
 constexpr int kNameX = 566, kNameMaxWidth = 141;
-constexpr int kRecordW = 67, kRecordH = 20; // the buttons' places are in scripts/positions.sh too
+constexpr int kRecordX = 485, kRecordY = 322, kRecordW = 67, kRecordH = 20; // above "Цвета"
+constexpr int kMarkX = 717, kMarkY = 299, kMarkW = 48, kMarkH = 18;
+// The buttons' places are in scripts/positions.sh too.
 
 enum RecordFrame { kIdle = 0, kIdlePressed = 1, kRecording = 2, kRecordingPressed = 3 };
 
@@ -49,7 +51,7 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, R
     RecordFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_RECORD), kRecordW, kRecordH);
     LampFrames.loadStrip(ui::Bitmap::FromResource(IDB_MAIN_REC_LAMP), kLampSize, kLampSize);
 
-    RecordButton.setBounds(485, 322, 67, 20);
+    RecordButton.setBounds(kRecordX, kRecordY, kRecordW, kRecordH);
     RecordButton.setDimWhenDisabled(true); // resting while a recording plays
     RecordFrames.getBitmap(kIdle, RecordButton);
     RecordButton.OnMouseDown = [this](ui::MouseButton, int, int) {
@@ -70,7 +72,7 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, R
     NameLabel.place(kNameX, kTextY);
     form_.add(NameLabel);
 
-    MarkButton.setBounds(717, 299, 48, 18);
+    MarkButton.setBounds(kMarkX, kMarkY, kMarkW, kMarkH);
     MarkButton.setPicture(ui::Bitmap::FromResource(IDB_MAIN_MARK));
     MarkButton.setDimWhenDisabled(true);
     ui::MakePressButton(MarkButton, [this] { marker(); });

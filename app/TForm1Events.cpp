@@ -106,7 +106,7 @@ void TForm1::Image15MouseUp() {
             linkThread->Connect();
         else
             state.requests.openRequested = 1;
-        sampleTimer = timeSetEvent(50, 10, SampleTimerProc, 0, TIME_PERIODIC);
+        sampleTimer = timeSetEvent(kSamplePeriodMs, 10, SampleTimerProc, 0, TIME_PERIODIC);
     } else {
         ImageList1.getBitmap(kStartDark, Image15);
         Timer1.setEnabled(true);

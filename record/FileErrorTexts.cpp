@@ -4,21 +4,21 @@
 
 namespace {
 
-// What the user is told about a disk error, when a recording could not start and
-// when one stopped by itself.
 struct FileErrorRow {
     FileError error;
-    const char* notStarted;
-    const char* stopped;
+    const char* texts[5]; // by FileSituation
 };
 
+// clang-format off
 const FileErrorRow kFileErrorTexts[] = {
-    {FileError::None,         nullptr,                          nullptr                      },
-    {FileError::Exists,       rectext::kFileExists,             rectext::kFileExists         },
-    {FileError::NoSpace,      rectext::kNotStartedNoSpace,      rectext::kStoppedNoSpace     },
-    {FileError::NoPermission, rectext::kNotStartedNoPermission, rectext::kStoppedNoPermission},
-    {FileError::Other,        rectext::kCannotCreate,           rectext::kStoppedWriteError  },
+//   error                  recording not started             recording stopped              marker text                         export in the window            export on the command line
+    {FileError::None,         {nullptr,                          nullptr,                       nullptr,                            "Сохранено: %s",                nullptr}},
+    {FileError::Exists,       {rectext::kFileExists,             rectext::kFileExists,          rectext::kMarkerTextFailed,         "Файл %s уже есть.",            "файл %s уже есть; выберите другое имя (существующий файл не заменяется)."}},
+    {FileError::NoSpace,      {rectext::kNotStartedNoSpace,      rectext::kStoppedNoSpace,      rectext::kMarkerTextNoSpace,        "Нет места на диске.",          "не удалось записать %s: нет места на диске."}},
+    {FileError::NoPermission, {rectext::kNotStartedNoPermission, rectext::kStoppedNoPermission, rectext::kMarkerTextNoPermission,   "Нет прав на запись в папку.",  "не удалось записать %s: нет прав на запись."}},
+    {FileError::Other,        {rectext::kCannotCreate,           rectext::kStoppedWriteError,   rectext::kMarkerTextFailed,         "Не удалось записать %s.",      "не удалось записать %s."}},
 };
+// clang-format on
 
 const FileErrorRow& RowOf(FileError error) {
     for (const FileErrorRow& row : kFileErrorTexts)
@@ -28,10 +28,15 @@ const FileErrorRow& RowOf(FileError error) {
 
 } // namespace
 
-const char* StartFailureMessage(FileError error) {
-    return RowOf(error).notStarted;
+const char* FileErrorText(FileError error, FileSituation situation) {
+    return RowOf(error).texts[static_cast<int>(situation)];
 }
 
-const char* StopMessage(FileError error) {
-    return RowOf(error).stopped;
+std::string FileErrorMessage(FileError error, FileSituation situation, const std::string& file) {
+    const char* text = FileErrorText(error, situation);
+    if (text == nullptr) return std::string();
+    std::string message = text;
+    const std::size_t at = message.find("%s");
+    if (at != std::string::npos) message.replace(at, 2, file);
+    return message;
 }

@@ -20,15 +20,3 @@ FileError AppendMarkerText(RecordFile& file, const std::string& path, const Reco
     return error;
 }
 
-const char* MarkerTextMessage(FileError error) {
-    switch (error) {
-    case FileError::None:
-        return nullptr;
-    case FileError::NoSpace:
-        return rectext::kMarkerTextNoSpace;
-    case FileError::NoPermission:
-        return rectext::kMarkerTextNoPermission;
-    default:
-        return rectext::kMarkerTextFailed;
-    }
-}

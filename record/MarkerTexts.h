@@ -12,5 +12,4 @@
 FileError AppendMarkerText(RecordFile& file, const std::string& path, const RecordingReader& reader,
                            int number, const std::string& text);
 
-// What to tell the user when AppendMarkerText fails.
-const char* MarkerTextMessage(FileError error);
+

@@ -90,17 +90,24 @@ void Recorder::replyJudged(const JudgedReply& reply) {
     if (wake) wake_.notify_one();
 }
 
+bool Recorder::queueLocked(Record& record, int64_t monoMs) {
+    if (!recording_.load() || stopping_) return false;
+    record.timeMs = recordTime(monoMs);
+    if (record.type == RecordType::SegmentHeader) {
+        family_ = record.header.family;
+        codes_.reset();
+    }
+    urgent_ = true; // a full queue wakes the writer too
+    Record* into = slot();
+    if (into == nullptr) return false;
+    std::swap(*into, record);
+    return true;
+}
+
 void Recorder::queueEvent(Record record, int64_t monoMs) {
     {
         std::lock_guard<std::mutex> guard(lock_);
-        if (!recording_.load() || stopping_) return;
-        record.timeMs = recordTime(monoMs);
-        if (record.type == RecordType::SegmentHeader) {
-            family_ = record.header.family;
-            codes_.reset();
-        }
-        if (Record* into = slot()) std::swap(*into, record);
-        urgent_ = true;
+        queueLocked(record, monoMs);
     }
     wake_.notify_one();
 }
@@ -237,13 +244,15 @@ int Recorder::marker(int64_t monoMs, const std::string& text) {
     Record r;
     r.type = RecordType::Marker;
     r.text = text;
+    // The number is taken and the marker queued under one lock: a number the user
+    // is shown is always one that goes to the file.
+    int number = 0;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        if (!recording_.load() || stopping_) return 0;
-        r.number = nextMarker_++;
+        r.number = nextMarker_;
+        if (queueLocked(r, monoMs)) number = nextMarker_++;
     }
-    const int number = r.number;
-    queueEvent(std::move(r), monoMs);
+    wake_.notify_one();
     return number;
 }
 

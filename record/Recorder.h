@@ -78,6 +78,8 @@ class Recorder : public ReplySink {
 
   private:
     uint32_t recordTime(int64_t monoMs) const;
+    // Queues record (lock held); false when not recording or the queue is full.
+    bool queueLocked(recfile::Record& record, int64_t monoMs);
     void queueEvent(recfile::Record record, int64_t monoMs);
     // Under lock_: the next free queue slot (nullptr and counted when full), and
     // a poll with the code events and markers it brings, handed to put.

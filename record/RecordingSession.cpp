@@ -5,6 +5,7 @@
 
 #include "record/Recorder.h"
 #include "platform/Paths.h"
+#include "platform/SerialPort.h"
 #include "record/RecordingName.h"
 #include "settings/PortChoice.h"
 #include "settings/VehicleTables.h"
@@ -31,7 +32,7 @@ recfile::RecordingHeader HeaderForSelection(const Selection& selection,
     header.family = choice.family;
     const int port = PortNumberOfDeviceName(selection.portName.get());
     header.port = port > 0 ? "COM" + std::to_string(port) : selection.portName.get();
-    header.baud = kRecordingBaud;
+    header.baud = static_cast<int>(SerialLineSettings{}.baudRate); // the link's own line
     return header;
 }
 

@@ -14,7 +14,6 @@
 class Recorder;
 struct Selection;
 
-constexpr int kRecordingBaud = 8200;
 // How many names a start tries ("name.mrec", "name (2).mrec", ...).
 constexpr int kRecordingNameTries = 100;
 

@@ -5,6 +5,7 @@
 #include "startup/SystemChoices.h"
 #include "platform/Paths.h"
 #include "record/CsvExport.h"
+#include "record/FileErrorTexts.h"
 #include "record/RecordingReader.h"
 
 namespace {
@@ -13,22 +14,14 @@ CsvExportOutcome Failed(const std::string& text) {
     return {kExitExportFailed, "motoskop: " + text + "\n"};
 }
 
-std::string WriteFailure(FileError error, const std::string& path) {
-    switch (error) {
-    case FileError::Exists:
-        return "файл " + path + " уже есть; выберите другое имя (существующий файл не заменяется).";
-    case FileError::NoSpace:
-        return "не удалось записать " + path + ": нет места на диске.";
-    case FileError::NoPermission:
-        return "не удалось записать " + path + ": нет прав на запись.";
-    case FileError::None:
-    case FileError::Other:
-        break;
-    }
-    return "не удалось записать " + path + ".";
-}
-
 } // namespace
+
+CsvOptions CsvPreset(bool standard, const std::string& listSeparator,
+                     const std::string& decimalSymbol) {
+    if (standard) return StandardCsv();
+    const char decimal = ChooseDecimalSeparator(decimalSymbol);
+    return ExcelCsv(ChooseListSeparator(listSeparator, decimal), decimal);
+}
 
 std::string DefaultCsvPath(const std::string& recording) {
     return WithExtension(recording, ".csv");
@@ -57,15 +50,13 @@ RunCsvExport(const CsvExportRequest& request,
         status == ReadStatus::CannotOpen)
         return Failed(request.recording + ": " + reader.message());
 
-    CsvOptions options = StandardCsv();
-    if (!request.standard) {
-        const char decimal = ChooseDecimalSeparator(request.decimalSymbol);
-        options = ExcelCsv(ChooseListSeparator(request.listSeparator, decimal), decimal);
-    }
+    const CsvOptions options =
+        CsvPreset(request.standard, request.listSeparator, request.decimalSymbol);
     const std::string output =
         request.output.empty() ? DefaultCsvPath(request.recording) : request.output;
     const FileError error = ExportCsv(reader, options, CsvSpan(), file, output);
-    if (error != FileError::None) return Failed(WriteFailure(error, output));
+    if (error != FileError::None)
+        return Failed(FileErrorMessage(error, FileSituation::ExportCommand, output));
 
     CsvExportOutcome outcome;
     outcome.message =

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "record/CsvExport.h"
 #include "record/RecordFile.h"
 
 struct CsvExportRequest {
@@ -21,6 +22,11 @@ struct CsvExportOutcome {
     int exitCode = 0;
     std::string message; // for the starter; ends in '\n'
 };
+
+// The export's options: plain CSV when standard, else the "Excel" preset from this PC's
+// list separator and decimal symbol (their locale texts, UTF-8).
+CsvOptions CsvPreset(bool standard, const std::string& listSeparator,
+                     const std::string& decimalSymbol);
 
 // The recording's path with ".csv" in place of its extension (added when it has none).
 std::string DefaultCsvPath(const std::string& recording);

@@ -86,7 +86,7 @@ void ReplayPlayer::present(std::size_t poll, ReplayOutput& out, bool shown) {
 
 void ReplayPlayer::moveTo(uint32_t timeMs, ReplayOutput& out) {
     std::size_t next = shownPoll_ == polls_ ? 0 : shownPoll_ + 1;
-    uint64_t tick = (uint64_t{cursorMs_} / kReplaySampleMs + 1) * kReplaySampleMs;
+    uint64_t tick = (uint64_t{cursorMs_} / kSamplePeriodMs + 1) * kSamplePeriodMs;
     for (;;) {
         const bool pollDue = next < polls_ && pollTime(next) <= timeMs;
         const bool tickDue = tick <= timeMs;
@@ -99,7 +99,7 @@ void ReplayPlayer::moveTo(uint32_t timeMs, ReplayOutput& out) {
         } else if (tickDue) {
             // Before the first poll the sampler has nothing to look at.
             if (shownPoll_ != polls_) out.sampleDue(static_cast<uint32_t>(tick), segment_);
-            tick += kReplaySampleMs;
+            tick += kSamplePeriodMs;
         } else {
             break;
         }
@@ -114,16 +114,15 @@ void ReplayPlayer::refill(ReplayOutput& out) {
     if (last == polls_) return;
     // Back from the last tick until the charts would hold all they keep: ticks
     // after a failed poll take no sample live, so they do not count.
-    const int64_t lastTick = cursorMs_ / kReplaySampleMs * int64_t{kReplaySampleMs};
+    const int64_t lastTick = cursorMs_ / kSamplePeriodMs * int64_t{kSamplePeriodMs};
     const int64_t firstPoll = pollTime(0);
-    int64_t from = lastTick + kReplaySampleMs;
+    int64_t from = lastTick + kSamplePeriodMs;
     int kept = 0;
-    for (int64_t t = lastTick; t >= firstPoll && kept < kReplayHistorySamples;
-         t -= kReplaySampleMs) {
+    for (int64_t t = lastTick; t >= firstPoll && kept < kKeptSamples; t -= kSamplePeriodMs) {
         if (validAfter_[latestPoll(static_cast<uint32_t>(t))]) ++kept;
         from = t;
     }
-    for (int64_t t = from; t <= lastTick; t += kReplaySampleMs) {
+    for (int64_t t = from; t <= lastTick; t += kSamplePeriodMs) {
         const std::size_t poll = latestPoll(static_cast<uint32_t>(t));
         if (poll != shownPoll_) present(poll, out, false);
         out.sampleDue(static_cast<uint32_t>(t), segment_);

@@ -13,6 +13,7 @@
 #include "link/JudgedReply.h"
 #include "platform/Clock.h"
 #include "record/RecordingReader.h"
+#include "state/ChannelStore.h"
 
 // Microseconds from any fixed start: the steady clock in the program, a hand-moved
 // one in tests.
@@ -39,9 +40,7 @@ class ReplayOutput {
     virtual void sampleDue(uint32_t timeMs, std::size_t segment) = 0;
 };
 
-constexpr uint32_t kReplaySampleMs = 50;   // the live sampler's period
-constexpr int kReplayHistorySamples = 450; // the samples a chart keeps
-constexpr int kReplaySpeedCount = 6;       // 0.25x, 0.5x, 1x, 2x, 4x, 8x
+constexpr int kReplaySpeedCount = 6; // 0.25x, 0.5x, 1x, 2x, 4x, 8x
 constexpr int kReplayNormalSpeed = 2;
 // While playing, a reply reaches the screen at most this often (the others reach
 // only the sampler): every reply at 1x, where they come 120 ms or more apart.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "record/EventText.h"
+#include "record/FileErrorTexts.h"
 #include "record/IsoTime.h"
 #include "platform/Paths.h"
 
@@ -70,18 +71,5 @@ CsvSpan SpanOfChoices(const RecordingReader& reader, int from, int to) {
 }
 
 std::string ExportMessage(FileError error, const std::string& path) {
-    const std::string name = FileNameOf(path);
-    switch (error) {
-    case FileError::None:
-        return "Сохранено: " + name;
-    case FileError::Exists:
-        return "Файл " + name + " уже есть.";
-    case FileError::NoSpace:
-        return "Нет места на диске.";
-    case FileError::NoPermission:
-        return "Нет прав на запись в папку.";
-    case FileError::Other:
-        break;
-    }
-    return "Не удалось записать " + name + ".";
+    return FileErrorMessage(error, FileSituation::ExportShown, FileNameOf(path));
 }

@@ -9,6 +9,7 @@
 #include "startup/SystemChoices.h"
 #include "assets/resource.h"
 #include "record/CsvExport.h"
+#include "record/FileErrorTexts.h"
 #include "record/MarkerTexts.h"
 #include "record/RecordFile_win32.h"
 #include "ui/Colours.h"
@@ -20,8 +21,8 @@
 namespace {
 
 constexpr int kWidth = 800, kHeight = 190;
-constexpr UINT kTimerMs = 50;      // how often the clock is looked at: the live sampler's pace
-constexpr int kSliderStepMs = 100; // one slider position
+constexpr UINT kTimerMs = kSamplePeriodMs; // how often the clock is looked at: the sampler's pace
+constexpr int kSliderStepMs = 100;         // one slider position
 
 void Place(ui::Label& label, int left, int top, COLORREF colour, int width = 0,
            ui::Align align = ui::Align::Left) {
@@ -242,7 +243,7 @@ void TFormReplay::saveMarkerText() {
     Win32RecordFile file;
     const FileError error = AppendMarkerText(file, path_, session_->reader(), markerNumber_, text);
     if (error != FileError::None) {
-        showMessage(MarkerTextMessage(error));
+        showMessage(FileErrorText(error, FileSituation::MarkerText));
         return;
     }
     showMessage(kMarkerTextSaved);
@@ -272,12 +273,8 @@ void TFormReplay::refresh() {
 }
 
 void TFormReplay::exportTo(const std::string& path) {
-    CsvOptions options = StandardCsv();
-    if (!standard_) {
-        const char decimal = ChooseDecimalSeparator(UserLocaleText(LocaleItem::DecimalSeparator));
-        options = ExcelCsv(ChooseListSeparator(UserLocaleText(LocaleItem::ListSeparator), decimal),
-                           decimal);
-    }
+    const CsvOptions options = CsvPreset(standard_, UserLocaleText(LocaleItem::ListSeparator),
+                                         UserLocaleText(LocaleItem::DecimalSeparator));
     Win32RecordFile file;
     const FileError error = ExportCsv(session_->reader(), options,
                                       SpanOfChoices(session_->reader(), from_, to_), file, path);

@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-constexpr int kHistorySlots = 1024; // slot 0 staging, 1..450 kept, the rest unused
-constexpr int kKeptSamples = 450;
+constexpr int kHistorySlots = 1024;      // slot 0 staging, 1..450 kept, the rest unused
+constexpr int kKeptSamples = 450;        // the samples a chart keeps
+constexpr unsigned kSamplePeriodMs = 50; // the sampling tick: each moves the histories on by one
 constexpr int kDrawnSamples = 430;
 constexpr int kFirstChannelFamily = 1;
 constexpr int kLastChannelFamily = 4;

@@ -18,11 +18,21 @@ def source(cls):
     found = sorted(p for p in root.glob("**/%s*.cpp" % cls) if "build" not in p.parts)
     return found[0].read_text(encoding="utf-8") if found else ""
 
+def with_constants(text):
+    """setBounds(kMarkX, kMarkY, ...) read with the numbers of "constexpr int kMarkX = 717, ...;"."""
+    values = {}
+    for decl in re.findall(r"constexpr int ([^;]*);", text):
+        for name, value in re.findall(r"(k\w+)\s*=\s*(\d+)", decl):
+            values[name] = value
+    return re.sub(r"(\.setBounds\()([^)]*)\)", lambda m: m.group(1) + re.sub(
+        r"\bk\w+\b", lambda k: values.get(k.group(0), k.group(0)), m.group(2)) + ")", text)
+
 def placed(cls, image):
     """The rectangle the window's code gives picture ImageN (or a named picture), or None."""
     text = source(cls)
     num = r"\s*(\d+)\s*"
     if isinstance(image, str):  # a picture by its member name: setBounds or a {&Name, ...} row
+        text = with_constants(text)
         m = re.search(r"\b%s\.setBounds\(%s,%s,%s,%s\)" % (image, num, num, num, num), text) or \
             re.search(r"\{\s*&%s\s*,%s,%s,%s,%s," % (image, num, num, num, num), text)
         return tuple(int(v) for v in m.groups()) if m else None

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "record/FileErrorTexts.h"
 #include "record/IsoTime.h"
 #include "record/RecordingName.h"
 #include "record/RecordingReader.h"
@@ -392,7 +393,7 @@ TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
     std::fclose(f);
     ASSERT_EQ(reader.open(path), ReadStatus::Ok);
     EXPECT_EQ(AppendMarkerText(file, path, reader, 1, "x"), FileError::Other);
-    EXPECT_STREQ(MarkerTextMessage(FileError::Other),
+    EXPECT_STREQ(FileErrorText(FileError::Other, FileSituation::MarkerText),
                  "Текст метки не сохранён: файл записи повреждён или недоступен.");
     std::remove(path.c_str());
 }

@@ -144,13 +144,21 @@ TEST(RecorderRun, TheLinkNeverWaitsForASlowDisk) {
     });
     // A hang here would mean the link thread waited on the disk.
     ASSERT_EQ(polls.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    // A marker the full queue cannot take is not shown as made, and uses up no number.
+    EXPECT_EQ(recorder.marker(6000), 0);
     file.release();
+    int shown = 0, refused = 1;
+    for (int tries = 0; shown == 0 && tries < 2000; ++tries, std::this_thread::yield())
+        if ((shown = recorder.marker(6000)) == 0) ++refused;
+    EXPECT_EQ(shown, 1);
     const RecorderStop result = recorder.stop();
     EXPECT_GT(result.dropped, 0); // the queue of 64 overflowed while the disk stood still
     EXPECT_STREQ(result.message, "Запись отстаёт от диска: часть ответов пропущена.");
     RecordingReader reader;
     ASSERT_EQ(reader.openBytes(file.flushed), ReadStatus::Ok);
-    EXPECT_EQ(reader.pollCount() + result.dropped, 1001u);
+    EXPECT_EQ(reader.pollCount() + result.dropped, 1001u + refused); // refused markers count too
+    ASSERT_EQ(reader.markers().size(), 1u);
+    EXPECT_EQ(reader.markers()[0].number, 1);
 }
 
 TEST(RecorderRun, AFullDiskStopsTheRecordingAndSaysSo) {

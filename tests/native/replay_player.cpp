@@ -168,7 +168,7 @@ void LiveRun(const RecordingReader& reader, uint32_t untilMs, MainState& state,
             presenter.replyJudged(judged);
         }
     };
-    for (uint32_t t = 0; t <= untilMs; t += kReplaySampleMs) {
+    for (uint32_t t = 0; t <= untilMs; t += kSamplePeriodMs) {
         presentUpTo(t);
         SampleChannels(state.ecu, state.selection.ecuFamily.load(), repaints);
     }
