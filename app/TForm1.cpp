@@ -67,6 +67,7 @@ struct LabelSpot {
     const char* text;
 };
 
+// clang-format off
 constexpr LabelSpot kLabels[] = {
     {&TForm1::Label4,  8,   17,  ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
     {&TForm1::Label5,  8,   144, ui::kLabelGreen, 0,   ui::Align::Left,   "P"                                           },
@@ -114,24 +115,24 @@ ui::Picture& TForm1::Image(int number) {
 
 TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     Form1 = this;
-    // 1. The window and its controls.
+    // The window and its controls.
     buildControls();
-    // 2.-3. Texts start empty (MainState); the first car's engine is 0.
+    // Texts start empty (MainState); the first car's engine is 0.
     state.selection.ecuFamily = 1;
     state.selection.engineIndex[0] = 0;
-    // 4. The link thread, suspended until the first connect.
+    // The link thread, suspended until the first connect.
     linkThread = new Com_Port(state, *this);
     if (!linkThread->Created()) {
         MessageBoxW(handle(), L"Ошибка! Невозможно создать поток1.", L"MOTOSKOP",
                     MB_OK | MB_ICONERROR);
         PostQuitMessage(0);
     }
-    // 5.-9.
+    // The window's own state, then the number format of this PC.
     initialiseMembers();
     takeLocaleSettings();
-    // 10. Readout captions.
+    // Readout captions.
     setReadoutCaptions();
-    // 11.-13. Settings, then the port; the registry accessor is let go inside.
+    // Settings, then the port; the registry accessor is let go inside.
     loadSettings();
     // The record control taps the link thread before it first runs.
     recordControl = std::make_unique<RecordControl>(*this, state, linkThread);

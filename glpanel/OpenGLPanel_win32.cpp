@@ -9,25 +9,6 @@
 #include "glpanel/PaletteBuilder.h"
 #include "platform/TextConversion.h"
 
-namespace {
-
-const wchar_t kClassName[] = L"TOpenGLPanel";
-
-bool RegisterPanelClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSW wc = {};
-        wc.style = CS_OWNDC; // one private device context per panel
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    return registered;
-}
-
-} // namespace
-
 TOpenGLPanel::TOpenGLPanel() : PresentThroughDib(RunningUnderWine()) {
     // Mask all six floating-point exceptions; GL drivers rely on it.
     _control87(_MCW_EM, _MCW_EM);
@@ -59,13 +40,14 @@ void TOpenGLPanel::SetFont3D_Format(TFont3DFormat format) {
 }
 
 bool TOpenGLPanel::CreateWindowIn(HWND parent, int left, int top, int width, int height) {
-    if (Handle() || !RegisterPanelClass(&TOpenGLPanel::WindowProc)) return false;
+    if (Handle()) return false;
     if (OnPreInit) OnPreInit(this); // may still change pixel-format and font properties
     width_ = width;
     height_ = height;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    HWND hwnd = CreateWindowExW(0, kClassName, L"", style, left, top, width, height, parent,
-                                nullptr, GetModuleHandleW(nullptr), this);
+    // CS_OWNDC: one private device context per panel.
+    HWND hwnd = createBound({L"TOpenGLPanel", CS_OWNDC, false}, 0, L"", style, left, top, width,
+                            height, parent);
     return hwnd != nullptr;
 }
 
@@ -89,18 +71,6 @@ void TOpenGLPanel::SetVisible(bool visible) {
     if (hwnd) ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
 }
 
-LRESULT CALLBACK TOpenGLPanel::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* panel =
-            static_cast<TOpenGLPanel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-        panel->handle_ = hwnd;
-    }
-    auto* panel = reinterpret_cast<TOpenGLPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!panel) return DefWindowProcW(hwnd, msg, wp, lp);
-    return panel->Dispatch(msg, wp, lp);
-}
-
 LRESULT TOpenGLPanel::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     HWND hwnd = Handle();
     switch (msg) {
@@ -111,7 +81,6 @@ LRESULT TOpenGLPanel::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         WMDestroy();
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         handle_ = nullptr;
         return DefWindowProcW(hwnd, msg, wp, lp);
     case WM_ERASEBKGND:

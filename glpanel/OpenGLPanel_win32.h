@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/WindowClass.h"
 #include "glpanel/BmpTexture.h"
 #include "glpanel/PanelFonts_win32.h"
 #include "glpanel/PixelFormatRules.h"
@@ -22,7 +23,7 @@
 enum class TOpenGLSwapBuffers { Auto, Manual };
 enum TFont3DFormat { f_WGL_FONT_LINES, f_WGL_FONT_POLYGONS };
 
-class TOpenGLPanel {
+class TOpenGLPanel : public ui::WindowObject {
   public:
     using Handler = std::function<void(TOpenGLPanel*)>;
 
@@ -117,7 +118,10 @@ class TOpenGLPanel {
     virtual int ChooseWindowPixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT windowMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) override {
+        return Dispatch(msg, wp, lp);
+    }
+    void bound(HWND hwnd) override { handle_ = hwnd; }
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     void WMCreate();
     void WMDestroy() { DestroyGLContext(); }

@@ -11,20 +11,6 @@ namespace ui {
 namespace {
 
 constexpr UINT kRunPosted = WM_APP + 0x51;
-constexpr wchar_t kClassName[] = L"MotoskopForm";
-
-void RegisterFormClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)); // the program's icon
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, kArrowCursor);
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassW(&wc) != 0;
-}
 
 bool Intersects(const RECT& a, const RECT& b) {
     RECT out;
@@ -44,13 +30,11 @@ Form::~Form() {
 }
 
 bool Form::create(HWND owner, int width, int height, const wchar_t* title) {
-    RegisterFormClass(&Form::Proc); // finds its Form from WM_NCCREATE on
     owner_ = owner;
     width_ = width;
     height_ = height;
-    // Proc takes this Form from the creation parameter at WM_NCCREATE.
-    hwnd_ = CreateWindowExW(0, kClassName, title, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
-                            owner, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = createBound({L"MotoskopForm", CS_DBLCLKS, true}, 0, title, WS_POPUP | WS_CLIPCHILDREN,
+                        0, 0, width, height, owner);
     if (!hwnd_) return false;
     if (owner && !OnCloseRequest) OnCloseRequest = [this] { close(); };
     return true;
@@ -291,18 +275,6 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
-}
-
-LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lp);
-        auto* form = static_cast<Form*>(created->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        if (form) form->hwnd_ = hwnd;
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
-    return form->handleMessage(msg, wp, lp);
 }
 
 } // namespace ui

@@ -10,12 +10,13 @@
 #include <mutex>
 #include <vector>
 
+#include "ui/WindowClass.h"
 #include "ui/Bitmap.h"
 #include "ui/Control.h"
 
 namespace ui {
 
-class Form {
+class Form : public WindowObject {
   public:
     Form() = default;
     virtual ~Form();
@@ -71,7 +72,10 @@ class Form {
     virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT windowMessage(HWND, UINT msg, WPARAM wp, LPARAM lp) override {
+        return handleMessage(msg, wp, lp);
+    }
+    void bound(HWND hwnd) override { hwnd_ = hwnd; }
     void paint();
     Control* controlAt(int x, int y) const;
     void mouseDown(MouseButton button, int x, int y);

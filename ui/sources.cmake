@@ -12,6 +12,7 @@ motoskop_sources(ui
     Label.cpp
     Timer.cpp
     ImageList.cpp
+    WindowClass.cpp
     TrackBar.cpp
     RichList.cpp
     ListBox.cpp
