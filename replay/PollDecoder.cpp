@@ -7,9 +7,7 @@
 #include <string>
 
 #include "ecu/DecodeTables.h"
-#include "link/ReplyDecoder.h"
 #include "replay/DecimalText.h"
-#include "state/EcuData.h"
 
 namespace analysis {
 namespace {
@@ -20,14 +18,6 @@ constexpr float kNotANumber = NAN;
 bool readsTwoBytes(decode::Rule rule) {
     return rule == decode::Rule::Injection || rule == decode::Rule::Ignition ||
            rule == decode::Rule::RunTime || rule == decode::Rule::PromId;
-}
-
-std::string withoutUnit(std::string text, const char* unit) {
-    const std::string suffix = unit;
-    if (!suffix.empty() && text.size() >= suffix.size() &&
-        text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0)
-        text.erase(text.size() - suffix.size());
-    return text;
 }
 
 float numberOf(const std::string& text) {
@@ -52,9 +42,7 @@ float hexOf(const std::string& text) {
 
 } // namespace
 
-PollDecoder::PollDecoder(int family)
-    : family_(family), layout_(decode::familyLayout(family)),
-      scratch_(std::make_unique<EcuData>()) {
+PollDecoder::PollDecoder(int family) : family_(family), layout_(decode::familyLayout(family)) {
     if (!layout_) return;
     memo_.resize(layout_->rowCount);
     for (int k = 0; k < layout_->rowCount; ++k) {
@@ -79,34 +67,19 @@ std::size_t PollDecoder::keyOf(int k, const uint8_t* reply) const {
 
 void PollDecoder::decodeDirectly(const uint8_t* reply, float* out) {
     if (!layout_) return;
-    uint8_t buffer[kReplyBufferSize] = {};
-    std::copy(reply, reply + kGoodReplySize, buffer);
-    NoLinkEvents events; // the readout labels are not needed
-    DecodeReply(buffer, family_, kSeparator, *scratch_, events);
-    const ChannelStore& store = scratch_->channels;
+    // The CSV export's texts: yes/no as 1/0, bit groups as their byte, numbers without units.
+    const std::vector<std::string>& texts = texts_.decode(reply, family_, kSeparator);
     for (int k = 0; k < layout_->rowCount; ++k) {
-        const decode::ChannelRule& row = layout_->rows[k];
-        switch (row.rule) {
-        case decode::Rule::YesNo:
-        case decode::Rule::NoYes:
-            out[k] = store.text(family_, k) == "Да" ? 1.0f : 0.0f;
-            break;
-        case decode::Rule::BitGroup:
-        case decode::Rule::ErrorGroup: {
-            int byte = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                if (store.bitText(family_, k, bit) == "1") byte |= 1 << bit;
-            out[k] = static_cast<float>(byte);
-            break;
-        }
+        const std::string& text = texts[static_cast<std::size_t>(k)];
+        switch (layout_->rows[k].rule) {
         case decode::Rule::RunTime:
-            out[k] = secondsOf(store.text(family_, k));
+            out[k] = secondsOf(text);
             break;
         case decode::Rule::PromId:
-            out[k] = hexOf(store.text(family_, k));
+            out[k] = hexOf(text);
             break;
         default:
-            out[k] = numberOf(withoutUnit(store.text(family_, k), row.unit));
+            out[k] = numberOf(text);
             break;
         }
     }

@@ -12,7 +12,8 @@
 #include <memory>
 #include <vector>
 
-struct EcuData;
+#include "record/ChannelValues.h"
+
 namespace decode {
 struct FamilyLayout;
 }
@@ -45,7 +46,7 @@ class PollDecoder {
 
     int family_;
     const decode::FamilyLayout* layout_;
-    std::unique_ptr<EcuData> scratch_;
+    ChannelValues texts_; // the program's own decoder, read back as the CSV writes it
     std::vector<Memo> memo_;
     std::size_t decoderRuns_ = 0;
 };

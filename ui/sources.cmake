@@ -15,6 +15,7 @@ motoskop_sources(ui
     WindowClass.cpp
     TrackBar.cpp
     RichList.cpp
+    ChildControl.cpp
     ListBox.cpp
     Edit.cpp
     FileDialog.cpp
