@@ -5,7 +5,8 @@
 # the time axis, span statistics, scatter, the fuel-trim map, two drives side by
 # side, the loader that runs off the GUI thread. The checks' ranges with their
 # sources and the texts beside them. The engine checks: their input as columns (a
-# recording or a live ring), the channels they read, and the twelve checks.
+# recording or a live ring), the channels they read, and the twelve checks; the workshop
+# report (HTML and JSON) and its command without a window.
 motoskop_sources(replay
   CORE
     ReplayPlayer.cpp
@@ -36,6 +37,10 @@ motoskop_sources(replay
     ChecksEngine.cpp
     ChecksSession.cpp
     Checks.cpp
+    ReportModel.cpp
+    ReportHtml.cpp
+    ReportJson.cpp
+    ReportCommand.cpp
   WINDOWS
     TFormReplay.cpp
     ReplayHost_win32.cpp
