@@ -11,6 +11,8 @@
 
 #include "startup/CommandLine.h"
 #include "replay/CsvExportCommand.h"
+#include "replay/ReportCommand.h"
+#include <cstdio>
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"
 #include "app/TForm1.h"
@@ -79,6 +81,30 @@ int ExportCsvCommand(const CommandLineOptions& options) {
     return outcome.exitCode;
 }
 
+// --report: no window; the outcome goes to the starter.
+int ReportCommand(const CommandLineOptions& options) {
+    ReportRequest request;
+    request.recording = options.reportRecording;
+    request.before = options.reportBefore;
+    request.output = options.exportOutput;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char made[32];
+    std::snprintf(made, sizeof made, "%02u.%02u.%04u %02u:%02u", now.wDay, now.wMonth, now.wYear,
+                  now.wHour, now.wMinute);
+    request.madeOn = made;
+    Win32RecordFile file;
+    const ReportOutcome outcome = RunReport(
+        request,
+        [](const std::string& path, std::vector<uint8_t>& bytes) {
+            FileError why = FileError::None;
+            return ReadWholeFile(path, bytes, why);
+        },
+        file);
+    PrintToStarter(outcome.message);
+    return outcome.exitCode;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -95,6 +121,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return kExitUsage;
     case CommandLineAction::ExportCsv:
         return ExportCsvCommand(command.options);
+    case CommandLineAction::Report:
+        return ReportCommand(command.options);
     case CommandLineAction::Run:
         break;
     }

@@ -4,7 +4,9 @@
 # analysis of a whole recording: columns decoded once, the min/max pyramid, lanes,
 # the time axis, span statistics, scatter, the fuel-trim map, two drives side by
 # side, the loader that runs off the GUI thread. The checks' ranges with their
-# sources and the texts beside them.
+# sources and the texts beside them. The engine checks: their input as columns (a
+# recording or a live ring), the channels they read, and the twelve checks; the workshop
+# report (HTML and JSON) and its command without a window.
 motoskop_sources(replay
   CORE
     ReplayPlayer.cpp
@@ -28,6 +30,17 @@ motoskop_sources(replay
     DriveComparison.cpp
     CheckRanges.cpp
     CheckInfo.cpp
+    CheckData.cpp
+    CheckChannels.cpp
+    CheckContext.cpp
+    ChecksSensors.cpp
+    ChecksEngine.cpp
+    ChecksSession.cpp
+    Checks.cpp
+    ReportModel.cpp
+    ReportHtml.cpp
+    ReportJson.cpp
+    ReportCommand.cpp
   WINDOWS
     TFormReplay.cpp
     ReplayHost_win32.cpp

@@ -77,6 +77,22 @@ const OptionRow kOptions[] = {
          if (r.action == CommandLineAction::Run) r.action = CommandLineAction::ExportCsv;
          return true;
      }},
+    {"--report",     "RECORDING",
+     "составить отчёт о проверках без окна (следом можно указать файл .html или .json)",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         if (!r.options.reportRecording.empty()) {
+             error = "--report is given twice";
+             return false;
+         }
+         r.options.reportRecording = value;
+         if (r.action == CommandLineAction::Run) r.action = CommandLineAction::Report;
+         return true;
+     }},
+    {"--before",     "RECORDING", "запись до ремонта: отчёт сравнит её с основной",
+     [](CommandLineResult& r, const std::string& value, std::string&) {
+         r.options.reportBefore = value;
+         return true;
+     }},
     {"--standard",   nullptr,     "CSV с запятой и точкой, без BOM (вместо настроек Excel этого ПК)",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.csvStandard = true;
@@ -84,13 +100,15 @@ const OptionRow kOptions[] = {
      }      },
     {"--help",       nullptr,     "показать эту справку",
      [](CommandLineResult& r, const std::string&,       std::string&) {
-         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv)
+         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv ||
+             r.action == CommandLineAction::Report)
              r.action = CommandLineAction::Help;
          return true;
      }      },
     {"--version",    nullptr,     "показать версию программы",
      [](CommandLineResult& r, const std::string&,       std::string&) {
-         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv)
+         if (r.action == CommandLineAction::Run || r.action == CommandLineAction::ExportCsv ||
+             r.action == CommandLineAction::Report)
              r.action = CommandLineAction::Version;
          return true;
      }      },
@@ -141,14 +159,16 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         const std::string name = arg.substr(0, equals);
         const OptionRow* row = arg.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
         // The one plain argument: where --export-csv writes.
-        if (row == nullptr && arg.rfind("-", 0) != 0 && !result.options.exportRecording.empty() &&
+        if (row == nullptr && arg.rfind("-", 0) != 0 &&
+            (!result.options.exportRecording.empty() || !result.options.reportRecording.empty()) &&
             result.options.exportOutput.empty() && !arg.empty()) {
             result.options.exportOutput = arg;
             continue;
         }
         // Otherwise the one plain argument is a recording to play back.
         if (row == nullptr && arg.rfind("-", 0) != 0 && !arg.empty() &&
-            result.options.replayRecording.empty() && result.options.exportRecording.empty()) {
+            result.options.replayRecording.empty() && result.options.exportRecording.empty() &&
+            result.options.reportRecording.empty()) {
             result.options.replayRecording = arg;
             continue;
         }
@@ -175,6 +195,12 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (!result.options.replayRecording.empty() && !result.options.exportRecording.empty())
         return Fail("unexpected argument " + result.options.replayRecording);
+    if (!result.options.reportRecording.empty() && !result.options.exportRecording.empty())
+        return Fail("--report does not go with --export-csv");
+    if (!result.options.reportBefore.empty() && result.options.reportRecording.empty())
+        return Fail("--before goes with --report");
+    if (result.options.record && !result.options.reportRecording.empty())
+        return Fail("--record does not go with --report");
     if (result.options.csvStandard && result.options.exportRecording.empty())
         return Fail("--standard goes with --export-csv");
     if (result.options.record && !result.options.exportRecording.empty())

@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
-// [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]. Parsed from the arguments
+// [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]
+// [--report RECORDING [--before RECORDING] [OUT.html|OUT.json]]. Parsed from the arguments
 // after the program name, already converted to UTF-8; the options are one table in CommandLine.cpp,
 // so a new option is a new row there and, when it carries something, a new field here.
 #include <string>
@@ -14,7 +15,9 @@ struct CommandLineOptions {
         diagLogPath; // --diag-log PATH: the diagnostic log for long runs (docs/diagnostic-log.md)
     int diagEverySeconds = 60;   // --diag-every S: its resource figures every S seconds
     std::string exportRecording; // --export-csv RECORDING: the recording to write as CSV
-    std::string exportOutput;    // the argument after it when not an option; empty: default
+    std::string exportOutput;    // the argument after it (or after --report) when not an option
+    std::string reportRecording; // --report RECORDING: the workshop report without a window
+    std::string reportBefore;    // --before RECORDING: the drive before the repair, compared
     bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
     bool record = false;         // --record [FILE]: start recording at once
     std::string recordPath;      // its FILE; empty: a new name in the recordings folder
@@ -27,6 +30,7 @@ enum class CommandLineAction {
     Version,    // print VersionText() and exit 0
     UsageError, // print the error and UsageText() and exit 2
     ExportCsv,  // write options.exportRecording as CSV without a window (replay/CsvExportCommand.h)
+    Report,     // write the report of options.reportRecording (replay/ReportCommand.h)
 };
 
 struct CommandLineResult {
