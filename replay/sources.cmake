@@ -26,10 +26,13 @@ motoskop_sources(replay
     ScatterPlot.cpp
     FuelTrimMap.cpp
     DriveComparison.cpp
+    AnalysisSettings.cpp
+    StatsText.cpp
     CheckRanges.cpp
     CheckInfo.cpp
   WINDOWS
     TFormReplay.cpp
     ReplayHost_win32.cpp
     AnalysisFile_win32.cpp
+    TFormAnalysis.cpp
 )
