@@ -42,6 +42,7 @@ constexpr int kDragSlop = 3;       // pixels before a press becomes a drag
 constexpr int kScatterPickRadius = 4;
 constexpr int kChooseScatterX = 100, kChooseScatterY = 101, kChooseScatterColour = 102;
 constexpr int kMapColumns = 8;
+constexpr int kMapCellHeight = 80;
 
 constexpr COLORREF kWellColour = RGB(4, 8, 6);
 constexpr COLORREF kPanelColour = RGB(30, 35, 41);
@@ -106,6 +107,15 @@ void TextIn(HDC dc, const RECT& r, const std::string& utf8, COLORREF colour, UIN
     RECT box = r;
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, format);
     SelectObject(dc, old);
+}
+
+int TextWidth(HDC dc, const std::string& utf8) {
+    HGDIOBJ old = SelectObject(dc, ui::GetFont(ui::FontSpec{}));
+    const std::wstring wide = Widen(utf8);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    return size.cx;
 }
 
 COLORREF Dim(COLORREF c) {
@@ -196,26 +206,23 @@ void TFormAnalysis::build() {
         int width, normal, lit;
         std::function<void()> action;
     };
-    const Row rows[] = {
-        {&AllButton,      60,  IDB_ANALYSIS_ALL,      IDB_ANALYSIS_ALL_LIT,      [this] { showWhole(); }       },
-        {&ReplayButton,   96,  IDB_ANALYSIS_REPLAY,   IDB_ANALYSIS_REPLAY_LIT,
-         [this] { sendReplayToCursor(); }                                                                      },
-        {&ExportButton,   120, IDB_ANALYSIS_EXPORT,   IDB_ANALYSIS_EXPORT_LIT,
-         [this] { exportPressed(); }                                                                           },
-        {&LanesButton,    80,  IDB_ANALYSIS_LANES,    IDB_ANALYSIS_LANES_LIT,
-         [this] { setView(View::Lanes); }                                                                      },
-        {&ScatterButton,  80,  IDB_ANALYSIS_SCATTER,  IDB_ANALYSIS_SCATTER_LIT,
-         [this] { setView(View::Scatter); }                                                                    },
-        {&MapButton,      80,  IDB_ANALYSIS_MAP,      IDB_ANALYSIS_MAP_LIT,      [this] { setView(View::Map); }},
-        {&SecondButton,   120, IDB_ANALYSIS_SECOND,   IDB_ANALYSIS_SECOND_LIT,
-         [this] { secondPressed(); }                                                                           },
-        {&MaximiseButton, 26,  IDB_ANALYSIS_MAXIMISE, IDB_ANALYSIS_MAXIMISE_LIT,
-         [this] { toggleMaximise(); }                                                                          },
-        {&CloseButton,    26,  IDB_ANALYSIS_EXIT,     IDB_ANALYSIS_EXIT_LIT,
-         [this] {
-             if (onClose_) onClose_();
-         }                                                                                                     },
+    const auto close = [this] {
+        if (onClose_) onClose_();
     };
+    // clang-format off
+    const Row rows[] = {
+        {&AllButton,      60,  IDB_ANALYSIS_ALL,      IDB_ANALYSIS_ALL_LIT,      [this] { showWhole(); }},
+        {&ReplayButton,   96,  IDB_ANALYSIS_REPLAY,   IDB_ANALYSIS_REPLAY_LIT,   [this] { sendReplayToCursor(); }},
+        {&ExportButton,   120, IDB_ANALYSIS_EXPORT,   IDB_ANALYSIS_EXPORT_LIT,   [this] { exportPressed(); }},
+        {&LanesButton,    80,  IDB_ANALYSIS_LANES,    IDB_ANALYSIS_LANES_LIT,    [this] { setView(View::Lanes); }},
+        {&ScatterButton,  80,  IDB_ANALYSIS_SCATTER,  IDB_ANALYSIS_SCATTER_LIT,  [this] { setView(View::Scatter); }},
+        {&MapButton,      80,  IDB_ANALYSIS_MAP,      IDB_ANALYSIS_MAP_LIT,      [this] { setView(View::Map); }},
+        {&SecondButton,   120, IDB_ANALYSIS_SECOND,   IDB_ANALYSIS_SECOND_LIT,   [this] { secondPressed(); }},
+        {&AlignButton,    96,  IDB_ANALYSIS_ALIGN,    IDB_ANALYSIS_ALIGN_LIT,    [this] { nextAlignment(); }},
+        {&MaximiseButton, 26,  IDB_ANALYSIS_MAXIMISE, IDB_ANALYSIS_MAXIMISE_LIT, [this] { toggleMaximise(); }},
+        {&CloseButton,    26,  IDB_ANALYSIS_EXIT,     IDB_ANALYSIS_EXIT_LIT,     close},
+    };
+    // clang-format on
     for (const Row& r : rows) {
         r.button->setBounds(0, 7, r.width, 20);
         setPressFaces(*r.button, r.normal, r.lit, r.action);
@@ -253,6 +260,7 @@ void TFormAnalysis::build() {
     for (ui::Picture* b : {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton,
                            &MapButton, &SecondButton})
         b->setEnabled(false);
+    AlignButton.setVisible(false);
 }
 
 TFormAnalysis::Geometry TFormAnalysis::geometry() const {
@@ -281,7 +289,7 @@ void TFormAnalysis::layout() {
     const Geometry g = geometry();
     int x = 8;
     for (ui::Picture* b : {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton,
-                           &MapButton, &SecondButton}) {
+                           &MapButton, &SecondButton, &AlignButton}) {
         b->setBounds(x, 7, b->width(), 20);
         x += b->width() + 6;
     }
@@ -429,6 +437,8 @@ void TFormAnalysis::secondLoaded() {
     }
     second_ = result.recording;
     alignment_ = analysis::AlignAtStart(*recording_, *second_);
+    alignMarker_ = 0;
+    AlignButton.setVisible(true);
     secondMap_ = analysis::BuildFuelTrimMap(*second_, analysis::WholeSpan(*second_));
     MessageLabel.setText(result.message.empty()
                              ? "Вторая запись наложена поверх первой (выровнены по началу): " +
@@ -440,6 +450,29 @@ void TFormAnalysis::secondLoaded() {
 }
 
 // ---- What the user does ----
+
+void TFormAnalysis::nextAlignment() {
+    if (!recording_ || !second_) return;
+    // The next marker number after the current one that both drives have.
+    int next = 0;
+    for (const MarkerInfo& m : recording_->markers()) {
+        analysis::Alignment at;
+        if (m.number > alignMarker_ && (next == 0 || m.number < next) &&
+            analysis::AlignAtMarkers(*recording_, m.number, *second_, m.number, at))
+            next = m.number;
+    }
+    alignMarker_ = next;
+    if (next == 0 || !analysis::AlignAtMarkers(*recording_, next, *second_, next, alignment_)) {
+        alignment_ = analysis::AlignAtStart(*recording_, *second_);
+        MessageLabel.setText("Вторая запись выровнена по началу.");
+    } else {
+        MessageLabel.setText("Вторая запись выровнена по метке " + std::to_string(next) +
+                             " обеих записей.");
+    }
+    updateCursorLabels();
+    updateSpan();
+    redraw();
+}
 
 void TFormAnalysis::moveCursorTo(double timeMs) {
     if (!recording_) return;
@@ -770,13 +803,14 @@ void TFormAnalysis::clickScatter(int x, int y) {
 void TFormAnalysis::clickMap(int x, int y) {
     const Geometry g = geometry();
     if (!recording_ || !map_.available) return;
-    const int cellW = (g.plot.right - g.plot.left) / kMapColumns;
-    const int cellH = 46;
-    if (x < g.plot.left || y < g.plot.top + 20 || cellW <= 0) return;
-    const int index = ((y - g.plot.top - 20) / cellH) * kMapColumns + (x - g.plot.left) / cellW;
-    const analysis::FuelTrimMap& map = map_;
-    if (index < 0 || index >= static_cast<int>(map.cells.size())) return;
-    mapCell_ = map.cells[index].cell;
+    const analysis::FuelTrimCell* hit = nullptr;
+    const POINT p{x, y};
+    for (const analysis::FuelTrimCell& cell : map_.cells) {
+        const RECT box = mapCellBox(g, cell.cell);
+        if (PtInRect(&box, p)) hit = &cell;
+    }
+    if (!hit) return;
+    mapCell_ = hit->cell;
     MessageLabel.setText("Ячейка " + std::to_string(mapCell_) +
                          ": её опросы подсвечены на ленте (кнопка «Всё» снимает подсветку)");
     setView(View::Lanes);
@@ -928,9 +962,10 @@ void TFormAnalysis::paintLanes(HDC dc, const Geometry& g) {
         LineTo(dc, r.right, r.bottom + 1);
         SelectObject(dc, old);
         DeleteObject(grid);
+        // The second drive over the first.
+        paintLane(dc, r, *recording_, channel, view_, kFirstColour);
         if (second_)
             paintLane(dc, r, *second_, channel, alignment_.secondView(view_), kSecondColour);
-        paintLane(dc, r, *recording_, channel, view_, kFirstColour);
     }
     // The cursor.
     if (cursorMs_ >= view_.startMs && cursorMs_ <= view_.endMs) {
@@ -982,9 +1017,23 @@ void TFormAnalysis::paintLane(HDC dc, const RECT& r, const analysis::AnalysedRec
         }
     } else if (lane.points) {
         int lastX = 0, lastY = 0;
+        bool first = true;
         for (const analysis::LanePoint& p : lane.pointList) {
             const int x = r.left + static_cast<int>(std::floor(p.column));
             const int y = yOf(p.value);
+            if (first && p.joinsPrevious) {
+                // The line comes in from the good poll left of the view.
+                const std::size_t before = rec.goodBefore(p.poll);
+                if (before != analysis::kNoPoll) {
+                    // Cut where it crosses the plot's left edge.
+                    const double fromX = r.left + view.columnOf(rec.time(before));
+                    const double fromY = yOf(rec.value(channel, before));
+                    const double share = x > fromX ? (r.left - fromX) / (x - fromX) : 0;
+                    lastX = r.left;
+                    lastY = static_cast<int>(fromY + (y - fromY) * std::clamp(share, 0.0, 1.0));
+                }
+            }
+            first = false;
             if (p.joinsPrevious) {
                 MoveToEx(dc, lastX, lastY, nullptr);
                 LineTo(dc, x, y);
@@ -1038,11 +1087,9 @@ void TFormAnalysis::paintAxis(HDC dc, const Geometry& g) {
         if (x + 2 >= freeFrom) {
             std::string text = e.event->text;
             if (text.size() > 40) text = text.substr(0, 38) + "…";
-            RECT box{x + 2, g.events.top + 2, g.plot.right, g.events.bottom};
-            TextIn(dc, box, text, colour, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
-            const int width = box.right - box.left;
-            box = {x + 2, g.events.top + 2, std::min<int>(x + 2 + width, g.plot.right),
-                   g.events.bottom};
+            const int width = TextWidth(dc, text);
+            const RECT box{x + 2, g.events.top + 2, std::min<int>(x + 2 + width, g.plot.right),
+                           g.events.bottom};
             TextIn(dc, box, text, colour, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
             freeFrom = x + width + 8;
         }
@@ -1069,18 +1116,17 @@ void TFormAnalysis::paintScatter(HDC dc, const Geometry& g) {
                                         ? LegendColour(scatter_.colourPosition(bin))
                                         : kFirstColour;
             const int x = area.left + col, y = area.bottom - 1 - row;
-            Fill(dc, {x, y - 1, x + 2, y + 1}, colour);
+            Fill(dc, {x - 1, y - 1, x + 2, y + 2}, colour);
         }
     const auto& channels = recording_->channels();
     Text(dc, area.left, g.axis.top + 4,
          "X: " + channels[scatterX_].caption + "   (" + scatter_.x.lowText + " … " +
              scatter_.x.highText + ")",
          ui::kLabelGreen);
-    Text(dc, 8, area.top, "Y:", ui::kLabelGreen, true);
-    RECT yBox{8, area.top + 16, area.left - 4, area.bottom};
-    TextIn(dc, yBox,
-           channels[scatterY_].mnemonic + "\n" + scatter_.y.highText + " …\n" + scatter_.y.lowText,
-           ui::kLabelGreen, DT_LEFT | DT_WORDBREAK);
+    Text(dc, 8, area.top + (area.bottom - area.top) / 2 - 7, "Y: " + channels[scatterY_].mnemonic,
+         ui::kLabelGreen, true);
+    Text(dc, area.left - 4, area.top, scatter_.y.highText, ui::kLabelAmber, false, TA_RIGHT);
+    Text(dc, area.left - 4, area.bottom - 13, scatter_.y.lowText, ui::kLabelAmber, false, TA_RIGHT);
     // The legend, top right.
     if (scatter_.colour.channel >= 0) {
         const int lx = area.right - 200, ly = area.top + 6;
@@ -1095,10 +1141,20 @@ void TFormAnalysis::paintScatter(HDC dc, const Geometry& g) {
         Text(dc, lx + 180, ly + 28, scatter_.colourIsYesNo ? "100 %" : scatter_.colour.highText,
              ui::kLabelGreen, false, TA_RIGHT);
     }
-    char count[80];
-    std::snprintf(count, sizeof count, "точек: %zu   (щелчок по подписи — выбрать канал)",
-                  scatter_.points);
-    Text(dc, area.left + 4, g.events.top + 2, count, ui::kLabelAmber);
+    Text(dc, area.left + 4, g.events.top + 2,
+         "точек: " + std::to_string(scatter_.points) +
+             "   (щелчок по подписи оси или цвета — выбрать канал, по точке — её время)",
+         ui::kLabelAmber);
+}
+
+RECT TFormAnalysis::mapCellBox(const Geometry& g, int cell) const {
+    // Cells keep their numbers' places, eight to a row.
+    const int cellW = (g.plot.right - g.plot.left) / kMapColumns;
+    const int rows = map_.cells.empty() ? 1 : map_.cells.back().cell / kMapColumns + 1;
+    const int cellH = std::min<int>(kMapCellHeight, (g.axis.bottom - g.plot.top - 20) / rows);
+    const int x = g.plot.left + (cell % kMapColumns) * cellW;
+    const int y = g.plot.top + 10 + (cell / kMapColumns) * cellH;
+    return RECT{x + 2, y + 2, x + cellW - 2, y + cellH - 2};
 }
 
 void TFormAnalysis::paintMap(HDC dc, const Geometry& g) {
@@ -1114,24 +1170,20 @@ void TFormAnalysis::paintMap(HDC dc, const Geometry& g) {
         secondMap_ = analysis::BuildFuelTrimMap(*second_, alignment_.secondSpan(span));
         both = analysis::CompareFuelTrim(map_, secondMap_);
     }
-    char head[160];
-    std::snprintf(head, sizeof head,
-                  "Карта самообучения (BLMCELL): опросов в замкнутом контуре на прогретом "
-                  "двигателе %zu из %zu. Тусклые ячейки: меньше %u опросов.",
-                  map_.qualifyingPolls, map_.goodPolls, analysis::kFewestCellPolls);
-    Text(dc, g.plot.left + 4, g.events.top + 2, head, ui::kLabelAmber);
-    const int cellW = (g.plot.right - g.plot.left) / kMapColumns;
-    const int cellH = 46;
-    for (std::size_t i = 0; i < map_.cells.size(); ++i) {
-        const analysis::FuelTrimCell& cell = map_.cells[i];
-        const int x = g.plot.left + static_cast<int>(i % kMapColumns) * cellW;
-        const int y = g.plot.top + 20 + static_cast<int>(i / kMapColumns) * cellH;
+    Text(dc, g.plot.left + 4, g.events.top + 2,
+         "Ячейки BLMCELL: опросов в замкнутом контуре на прогретом двигателе " +
+             std::to_string(map_.qualifyingPolls) + " из " + std::to_string(map_.goodPolls) +
+             ". Красный: ЭБУ добавляет топливо (LEARN > 128), синий: убавляет. Тусклые: меньше " +
+             std::to_string(analysis::kFewestCellPolls) +
+             " опросов. Щелчок: опросы ячейки на ленте.",
+         ui::kLabelAmber);
+    for (const analysis::FuelTrimCell& cell : map_.cells) {
+        const RECT box = mapCellBox(g, cell.cell);
         const analysis::Rgb rgb =
             analysis::FuelTrimColour(analysis::FuelTrimShade(cell.meanLearn), cell.dim);
-        const RECT box{x + 2, y + 2, x + cellW - 2, y + cellH - 2};
         Fill(dc, box, RGB(rgb.r, rgb.g, rgb.b));
-        char text[160];
-        std::snprintf(text, sizeof text, "ячейка %d, опросов %u\nLEARN %.1f  INT %.1f", cell.cell,
+        char text[200];
+        std::snprintf(text, sizeof text, "ячейка %d\nопросов %u\nLEARN %.1f\nINT %.1f", cell.cell,
                       cell.polls, cell.meanLearn, cell.meanIntegrator);
         std::string line = text;
         for (const analysis::CellSideBySide& b : both)
@@ -1140,6 +1192,13 @@ void TFormAnalysis::paintMap(HDC dc, const Geometry& g) {
                 line += text;
             }
         if (decimal_ != '.') std::replace(line.begin(), line.end(), '.', decimal_);
-        TextIn(dc, box, line, RGB(0, 0, 0), DT_CENTER | DT_WORDBREAK);
+        RECT inner = box;
+        inner.top += 3;
+        TextIn(dc, inner, line, RGB(0, 0, 0), DT_CENTER | DT_WORDBREAK);
+        if (cell.cell == mapCell_) {
+            HBRUSH frame = CreateSolidBrush(ui::kLabelAmber);
+            FrameRect(dc, &box, frame);
+            DeleteObject(frame);
+        }
     }
 }

@@ -69,9 +69,12 @@ class TFormAnalysis : public ui::Form {
     void setView(View view);
     void exportTo(const std::string& path); // the span (or the whole recording) as CSV
     void openSecond(const std::string& path);
+    // The second drive's alignment: at the starts, then at each marker number both
+    // recordings have, in turn.
+    void nextAlignment();
 
     ui::Picture AllButton, ReplayButton, ExportButton, LanesButton, ScatterButton, MapButton,
-        SecondButton, MaximiseButton, CloseButton;
+        SecondButton, AlignButton, MaximiseButton, CloseButton;
     ui::Label TitleLabel, MessageLabel, CursorTimeLabel, SpanLabel, AnchorCaption;
     ui::Timer ProgressTimer;
     ui::ListBox StatsList;   // the span's figures, one line per lane
@@ -130,6 +133,7 @@ class TFormAnalysis : public ui::Form {
     void paintAxis(HDC dc, const Geometry& g);
     void paintScatter(HDC dc, const Geometry& g);
     void paintMap(HDC dc, const Geometry& g);
+    RECT mapCellBox(const Geometry& g, int cell) const;
     void paintMessage(HDC dc, const RECT& area, const std::string& text);
 
     Registry& registry_;
@@ -150,6 +154,7 @@ class TFormAnalysis : public ui::Form {
     std::vector<analysis::StatsSideBySide> compared_;
     std::vector<analysis::SpanAnchor> anchors_;
     int anchorPicked_ = -1; // the first of two picks
+    int alignMarker_ = 0;   // 0: aligned at the starts; else the marker number
     View mode_ = View::Lanes;
     int scatterX_ = -1, scatterY_ = -1, scatterColour_ = -1;
     analysis::ScatterPlot scatter_;

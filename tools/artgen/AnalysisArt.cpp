@@ -45,6 +45,7 @@ void DrawAnalysisWindow(const std::string& dir) {
         {"analysis_scatter", 80,  "Разброс"           },
         {"analysis_map",     80,  "Карта"               },
         {"analysis_second",  120, "Вторая запись"},
+        {"analysis_align",   96,  "Выровнять"       },
     };
     for (const Row& r : rows)
         TwoFaces(dir, r.name, r.width, 20, Text(r.text, kBold, 10.5));
