@@ -43,6 +43,8 @@ constexpr int kScatterPickRadius = 4;
 constexpr int kChooseScatterX = 100, kChooseScatterY = 101, kChooseScatterColour = 102;
 constexpr int kMapColumns = 8;
 constexpr int kMapCellHeight = 80;
+constexpr int kMapHeadHeight = 34; // the two lines above the cells
+constexpr int kMapFullTextHeight = 60, kMapTwoLineHeight = 30;
 
 constexpr COLORREF kWellColour = RGB(4, 8, 6);
 constexpr COLORREF kPanelColour = RGB(30, 35, 41);
@@ -1150,10 +1152,12 @@ void TFormAnalysis::paintScatter(HDC dc, const Geometry& g) {
 RECT TFormAnalysis::mapCellBox(const Geometry& g, int cell) const {
     // Cells keep their numbers' places, eight to a row.
     const int cellW = (g.plot.right - g.plot.left) / kMapColumns;
-    const int rows = map_.cells.empty() ? 1 : map_.cells.back().cell / kMapColumns + 1;
-    const int cellH = std::min<int>(kMapCellHeight, (g.axis.bottom - g.plot.top - 20) / rows);
+    const int firstRow = map_.cells.empty() ? 0 : map_.cells.front().cell / kMapColumns;
+    const int rows = map_.cells.empty() ? 1 : map_.cells.back().cell / kMapColumns + 1 - firstRow;
+    const int top = g.plot.top + kMapHeadHeight;
+    const int cellH = std::min<int>(kMapCellHeight, (g.axis.bottom - top) / rows);
     const int x = g.plot.left + (cell % kMapColumns) * cellW;
-    const int y = g.plot.top + 10 + (cell / kMapColumns) * cellH;
+    const int y = top + (cell / kMapColumns - firstRow) * cellH;
     return RECT{x + 2, y + 2, x + cellW - 2, y + cellH - 2};
 }
 
@@ -1170,21 +1174,32 @@ void TFormAnalysis::paintMap(HDC dc, const Geometry& g) {
         secondMap_ = analysis::BuildFuelTrimMap(*second_, alignment_.secondSpan(span));
         both = analysis::CompareFuelTrim(map_, secondMap_);
     }
-    Text(dc, g.plot.left + 4, g.events.top + 2,
-         "Ячейки BLMCELL: опросов в замкнутом контуре на прогретом двигателе " +
-             std::to_string(map_.qualifyingPolls) + " из " + std::to_string(map_.goodPolls) +
-             ". Красный: ЭБУ добавляет топливо (LEARN > 128), синий: убавляет. Тусклые: меньше " +
-             std::to_string(analysis::kFewestCellPolls) +
-             " опросов. Щелчок: опросы ячейки на ленте.",
-         ui::kLabelAmber);
+    const RECT head{g.plot.left + 6, g.events.top + 2, g.plot.right - 6, g.plot.top + 28};
+    TextIn(dc, head,
+           "Ячейки BLMCELL: опросов в замкнутом контуре на прогретом двигателе " +
+               std::to_string(map_.qualifyingPolls) + " из " + std::to_string(map_.goodPolls) +
+               ". Красный: ЭБУ добавляет топливо (LEARN > 128), синий: убавляет (LEARN < 128). "
+               "Тусклые: меньше " +
+               std::to_string(analysis::kFewestCellPolls) +
+               " опросов. Щелчок по ячейке подсвечивает её опросы на ленте.",
+           ui::kLabelAmber, DT_LEFT | DT_WORDBREAK);
     for (const analysis::FuelTrimCell& cell : map_.cells) {
         const RECT box = mapCellBox(g, cell.cell);
         const analysis::Rgb rgb =
             analysis::FuelTrimColour(analysis::FuelTrimShade(cell.meanLearn), cell.dim);
         Fill(dc, box, RGB(rgb.r, rgb.g, rgb.b));
         char text[200];
-        std::snprintf(text, sizeof text, "ячейка %d\nопросов %u\nLEARN %.1f\nINT %.1f", cell.cell,
-                      cell.polls, cell.meanLearn, cell.meanIntegrator);
+        // As much as the cell's height holds.
+        const int height = box.bottom - box.top;
+        if (height >= kMapFullTextHeight)
+            std::snprintf(text, sizeof text, "ячейка %d\nопросов %u\nLEARN %.1f\nINT %.1f",
+                          cell.cell, cell.polls, cell.meanLearn, cell.meanIntegrator);
+        else if (height >= kMapTwoLineHeight)
+            std::snprintf(text, sizeof text, "%d: опросов %u\nLEARN %.1f  INT %.1f", cell.cell,
+                          cell.polls, cell.meanLearn, cell.meanIntegrator);
+        else
+            std::snprintf(text, sizeof text, "%d: LEARN %.1f (%u)", cell.cell, cell.meanLearn,
+                          cell.polls);
         std::string line = text;
         for (const analysis::CellSideBySide& b : both)
             if (b.cell == cell.cell && b.inSecond) {
