@@ -601,8 +601,20 @@ void TFormAnalysis::secondPressed() {
 }
 
 void TFormAnalysis::toggleMaximise() {
-    maximised_ = !maximised_;
-    ShowWindow(handle(), maximised_ ? SW_MAXIMIZE : SW_RESTORE);
+    // By hand: a borderless window is laid over the work area, not the whole screen.
+    if (!maximised_) {
+        GetWindowRect(handle(), &restored_);
+        RECT work{0, 0, 1366, 738};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        maximised_ = true;
+        SetWindowPos(handle(), nullptr, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top, SWP_NOZORDER);
+    } else {
+        maximised_ = false;
+        SetWindowPos(handle(), nullptr, restored_.left, restored_.top,
+                     restored_.right - restored_.left, restored_.bottom - restored_.top,
+                     SWP_NOZORDER);
+    }
 }
 
 void TFormAnalysis::saveSettings() {

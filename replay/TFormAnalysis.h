@@ -164,6 +164,7 @@ class TFormAnalysis : public ui::Form {
     int choosing_ = -1;   // lane 0..5, or kChoose* for the scatter's channels
     std::string refusal_; // the recording could not be analysed: this instead of charts
     bool maximised_ = false;
+    RECT restored_{}; // the window before it was maximised
     char decimal_ = '.';
 
     // Dragging.
