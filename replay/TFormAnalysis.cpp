@@ -871,6 +871,9 @@ LRESULT TFormAnalysis::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp != SIZE_MINIMIZED && plot_) layout();
         return result;
     }
+    case WM_EXITSIZEMOVE:
+        saveSettings();
+        break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize = {analysis::kMinWindowWidth, analysis::kMinWindowHeight};
