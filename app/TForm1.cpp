@@ -138,6 +138,8 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
     Image15.setDimWhenDisabled(true); // START is out of use while a recording plays
     replay.attach(*this, *this, state, *this, *this, *this, registry_, options_.replayRecording);
+    if (!options_.analyseRecording.empty())
+        post([this] { replay.openAnalysis(options_.analyseRecording, options_.analyseSecond); });
 }
 
 TForm1::~TForm1() {

@@ -61,3 +61,26 @@
 #define IDB_MAIN_OPEN 612         // the main window's "Открыть", 67 x 20, normal and lit
 #define IDB_MAIN_OPEN_LIT 613
 #define IDB_REPLAY_SAVE 614       // saves a marker's text, 26 x 19
+#define IDB_REPLAY_ANALYSE 615    // opens the analysis window, 72 x 20
+// Analysis window: every button a normal and a lit picture
+#define IDB_ANALYSIS_ALL 700
+#define IDB_ANALYSIS_ALL_LIT 701
+#define IDB_ANALYSIS_REPLAY 702
+#define IDB_ANALYSIS_REPLAY_LIT 703
+#define IDB_ANALYSIS_EXPORT 704
+#define IDB_ANALYSIS_EXPORT_LIT 705
+#define IDB_ANALYSIS_LANES 706
+#define IDB_ANALYSIS_LANES_LIT 707
+#define IDB_ANALYSIS_SCATTER 708
+#define IDB_ANALYSIS_SCATTER_LIT 709
+#define IDB_ANALYSIS_MAP 710
+#define IDB_ANALYSIS_MAP_LIT 711
+#define IDB_ANALYSIS_SECOND 712
+#define IDB_ANALYSIS_SECOND_LIT 713
+#define IDB_ANALYSIS_MAXIMISE 714
+#define IDB_ANALYSIS_MAXIMISE_LIT 715
+#define IDB_ANALYSIS_EXIT 716
+#define IDB_ANALYSIS_EXIT_LIT 717
+#define IDB_ANALYSIS_ALIGN 718
+#define IDB_ANALYSIS_ALIGN_LIT 719
+

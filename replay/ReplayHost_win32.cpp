@@ -10,7 +10,34 @@
 #include "ui/FileDialog.h"
 
 ReplayHost::~ReplayHost() {
+    analysis_.reset();
     window_.reset();
+}
+
+void ReplayHost::openAnalysis(const std::string& path, const std::string& second) {
+    if (!form_) return;
+    analysis_.reset();
+    analysis_ = std::make_unique<TFormAnalysis>(
+        form_->handle(), *registry_, path, second,
+        [this, path](uint32_t timeMs) { seekReplay(path, timeMs); },
+        [this] { form_->post([this] { closeAnalysis(); }); });
+}
+
+void ReplayHost::closeAnalysis() {
+    analysis_.reset();
+}
+
+void ReplayHost::seekReplay(const std::string& path, uint32_t timeMs) {
+    if (window_ && replayPath_ == path) {
+        window_->session().player().pause(window_->session());
+        window_->session().player().seek(timeMs, window_->session());
+        window_->refresh();
+        return;
+    }
+    // The replay shows the recording first; the moment follows once it is up.
+    pendingSeekMs_ = timeMs;
+    seekPending_ = true;
+    if (!open(path)) seekPending_ = false;
 }
 
 void ReplayHost::attach(ui::Form& form, MainWindowIntents& main, MainState& state,
@@ -94,6 +121,13 @@ void ReplayHost::show(std::unique_ptr<RecordingReader> reader, const std::string
                                         *repaint_, *registry_, main_->userVehicle());
     window_ = std::make_unique<TFormReplay>(std::move(session), path, form_->handle(),
                                             [this] { form_->post([this] { close(); }); });
+    replayPath_ = path;
+    window_->OnAnalyse = [this, path] { form_->post([this, path] { openAnalysis(path); }); };
+    if (seekPending_) {
+        seekPending_ = false;
+        window_->session().player().seek(pendingSeekMs_, window_->session());
+        window_->refresh();
+    }
     if (damaged) window_->showMessage(rectext::kDamaged);
     // A marker's text went into the file: it is read again, at the same moment.
     window_->OnMarkerTextSaved = [this, path](uint32_t timeMs) {

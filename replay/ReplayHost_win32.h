@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "replay/TFormAnalysis.h"
 #include "replay/TFormReplay.h"
 #include "ui/Picture.h"
 
@@ -47,6 +48,13 @@ class ReplayHost {
     bool active() const { return window_ != nullptr; }
     TFormReplay* window() { return window_.get(); }
 
+    // Opens the analysis window over path (and second, laid over it, when not
+    // empty); one at a time, a new one replaces it. Its "К повтору" sends the
+    // replay to a moment, opening the recording for replay first when needed.
+    void openAnalysis(const std::string& path, const std::string& second = {});
+    void closeAnalysis();
+    TFormAnalysis* analysisWindow() { return analysis_.get(); }
+
     ui::Picture OpenButton; // at (704, 322), above "О программе"
     // How a file that cannot be played is reported (a message box; tests take the text).
     std::function<void(const std::string&)> ShowError;
@@ -66,5 +74,10 @@ class ReplayHost {
     unsigned opening_ = 0; // the latest open: an older one waiting for the link is dropped
     SteadyReplayClock clock_;
     std::unique_ptr<TFormReplay> window_;
+    std::unique_ptr<TFormAnalysis> analysis_;
+    std::string replayPath_; // the recording the replay window shows
+    uint32_t pendingSeekMs_ = 0;
+    bool seekPending_ = false; // the analysis asked for a moment before the replay was up
+    void seekReplay(const std::string& path, uint32_t timeMs);
     int dropHandler_ = 0;
 };

@@ -81,6 +81,7 @@ void TFormReplay::build() {
         {&ExportButton,      508, 161, 120, 20, IDB_REPLAY_EXPORT   },
         {&CloseButton,       764, 161, 26,  19, IDB_REPLAY_EXIT     },
         {&MarkerSaveButton,  398, 159, 26,  19, IDB_REPLAY_SAVE     },
+        {&AnalyseButton,     716, 92,  72,  20, IDB_REPLAY_ANALYSE  },
     };
     PlayButton.setBounds(12, 22, 95, 20);
     showPlayFace(false, false);
@@ -190,6 +191,9 @@ void TFormReplay::wire() {
     });
     ui::MakePressButton(ExportButton, [this] { exportPressed(); });
     ui::MakePressButton(MarkerSaveButton, [this] { saveMarkerText(); });
+    ui::MakePressButton(AnalyseButton, [this] {
+        if (OnAnalyse) OnAnalyse();
+    });
     ui::MakePressButton(CloseButton, [this] {
         if (onClose_) onClose_();
     });

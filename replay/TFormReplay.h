@@ -34,7 +34,7 @@ class TFormReplay : public ui::Form {
 
     ui::Picture PlayButton, StepBackButton, StepForwardButton, SlowerButton, FasterButton,
         PreviousButton, NextButton, FromButton, ToButton, PresetButton, ExportButton, CloseButton,
-        MarkerSaveButton;
+        MarkerSaveButton, AnalyseButton;
     ui::Label StepCaption, SpeedCaption, JumpCaption, SpeedLabel, TimeLabel, DateLabel;
     ui::Label FromCaption, ToCaption, PresetCaption, FromLabel, ToLabel, PresetLabel, MessageLabel;
     ui::Label MarkerCaption;
@@ -44,6 +44,8 @@ class TFormReplay : public ui::Form {
     ui::Edit MarkerEdit;   // the text of the marker chosen in the list
     // A marker's text was added to the file: the host opens it again at this time.
     std::function<void(uint32_t timeMs)> OnMarkerTextSaved;
+    // "Анализ": the host opens the analysis window over this recording.
+    std::function<void()> OnAnalyse;
 
     // The export as the button does it, to a path already chosen.
     void exportTo(const std::string& path);

@@ -28,6 +28,8 @@ motoskop_sources(replay
     ScatterPlot.cpp
     FuelTrimMap.cpp
     DriveComparison.cpp
+    AnalysisSettings.cpp
+    StatsText.cpp
     CheckRanges.cpp
     CheckInfo.cpp
     CheckData.cpp
@@ -45,4 +47,5 @@ motoskop_sources(replay
     TFormReplay.cpp
     ReplayHost_win32.cpp
     AnalysisFile_win32.cpp
+    TFormAnalysis.cpp
 )

@@ -9,6 +9,8 @@ namespace regpath {
 constexpr const char* kRoot = "\\MOTOSKOP";
 constexpr const char* kCars = "\\MOTOSKOP\\CARS";
 constexpr const char* kCom = "\\MOTOSKOP\\Com";
+// The analysis window, one key per ECU family: "\MOTOSKOP\ANALYSIS\FAMILY4".
+constexpr const char* kAnalysis = "\\MOTOSKOP\\ANALYSIS";
 
 constexpr const char* kCarsValue = "Cars";
 constexpr const char* kComPortValue = "ComPort";
@@ -39,6 +41,11 @@ inline std::string graphSetName(int set) {
 // "Graf1".."Graf4" for graphs 1..4.
 inline std::string grafValue(int graph) {
     return "Graf" + std::to_string(graph);
+}
+
+// kAnalysis + "\FAMILY" + family.
+inline std::string analysisKey(int family) {
+    return std::string(kAnalysis) + "\\FAMILY" + std::to_string(family);
 }
 
 } // namespace regpath

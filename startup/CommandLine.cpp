@@ -93,6 +93,16 @@ const OptionRow kOptions[] = {
          r.options.reportBefore = value;
          return true;
      }},
+    {"--analyse",    "FILE",
+     "открыть запись в окне анализа (следом можно указать вторую для сравнения)",
+     [](CommandLineResult& r, const std::string& value, std::string& error) {
+         if (!r.options.analyseRecording.empty()) {
+             error = "--analyse is given twice";
+             return false;
+         }
+         r.options.analyseRecording = value;
+         return true;
+     }},
     {"--standard",   nullptr,     "CSV с запятой и точкой, без BOM (вместо настроек Excel этого ПК)",
      [](CommandLineResult& r, const std::string&,       std::string&) {
          r.options.csvStandard = true;
@@ -165,6 +175,13 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             result.options.exportOutput = arg;
             continue;
         }
+        // The plain argument after --analyse FILE: the second drive.
+        if (row == nullptr && arg.rfind("-", 0) != 0 && !result.options.analyseRecording.empty() &&
+            result.options.analyseSecond.empty() && result.options.replayRecording.empty() &&
+            result.options.exportRecording.empty() && !arg.empty()) {
+            result.options.analyseSecond = arg;
+            continue;
+        }
         // Otherwise the one plain argument is a recording to play back.
         if (row == nullptr && arg.rfind("-", 0) != 0 && !arg.empty() &&
             result.options.replayRecording.empty() && result.options.exportRecording.empty() &&
@@ -205,6 +222,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         return Fail("--standard goes with --export-csv");
     if (result.options.record && !result.options.exportRecording.empty())
         return Fail("--record does not go with --export-csv");
+    if (!result.options.analyseRecording.empty() && !result.options.exportRecording.empty())
+        return Fail("--analyse does not go with --export-csv");
+    if (!result.options.analyseRecording.empty() && result.options.record)
+        return Fail("--analyse does not go with --record");
     if (result.options.record && !result.options.replayRecording.empty())
         return Fail("--record does not go with a recording to play back");
     return result;

@@ -1,9 +1,10 @@
 #pragma once
 // The program's command line: motoskop.exe [--port COMn] [--connect] [--bitmap-gl]
 // [--help] [--version] [--export-csv RECORDING [OUT.csv] [--standard]]
-// [--report RECORDING [--before RECORDING] [OUT.html|OUT.json]]. Parsed from the arguments
-// after the program name, already converted to UTF-8; the options are one table in CommandLine.cpp,
-// so a new option is a new row there and, when it carries something, a new field here.
+// [--report RECORDING [--before RECORDING] [OUT.html|OUT.json]] [--analyse FILE [FILE2]].
+// Parsed from the arguments after the program name, already converted to UTF-8; the options are one
+// table in CommandLine.cpp, so a new option is a new row there and, when it carries something, a
+// new field here.
 #include <string>
 #include <vector>
 
@@ -13,15 +14,17 @@ struct CommandLineOptions {
     bool bitmapGl = false; // --bitmap-gl: the graphs draw through a bitmap, never to the window
     std::string
         diagLogPath; // --diag-log PATH: the diagnostic log for long runs (docs/diagnostic-log.md)
-    int diagEverySeconds = 60;   // --diag-every S: its resource figures every S seconds
-    std::string exportRecording; // --export-csv RECORDING: the recording to write as CSV
-    std::string exportOutput;    // the argument after it (or after --report) when not an option
-    std::string reportRecording; // --report RECORDING: the workshop report without a window
-    std::string reportBefore;    // --before RECORDING: the drive before the repair, compared
-    bool csvStandard = false;    // --standard: ',' and '.', no BOM, instead of the "Excel" preset
-    bool record = false;         // --record [FILE]: start recording at once
-    std::string recordPath;      // its FILE; empty: a new name in the recordings folder
-    std::string replayRecording; // a plain RECORDING argument: opened for replay in the window
+    int diagEverySeconds = 60;    // --diag-every S: its resource figures every S seconds
+    std::string exportRecording;  // --export-csv RECORDING: the recording to write as CSV
+    std::string exportOutput;     // the argument after it (or after --report) when not an option
+    std::string reportRecording;  // --report RECORDING: the workshop report without a window
+    std::string reportBefore;     // --before RECORDING: the drive before the repair, compared
+    bool csvStandard = false;     // --standard: ',' and '.', no BOM, instead of the "Excel" preset
+    bool record = false;          // --record [FILE]: start recording at once
+    std::string recordPath;       // its FILE; empty: a new name in the recordings folder
+    std::string replayRecording;  // a plain RECORDING argument: opened for replay in the window
+    std::string analyseRecording; // --analyse FILE: opened in the analysis window
+    std::string analyseSecond;    // the argument after it when not an option: laid over it
 };
 
 enum class CommandLineAction {

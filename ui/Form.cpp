@@ -247,6 +247,14 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
         mouseUp(MouseButton::Middle, x, y);
         return 0;
+    case WM_SIZE:
+        // Only a resizable window (the analysis) ever changes size.
+        if (wp != SIZE_MINIMIZED) {
+            width_ = LOWORD(lp);
+            height_ = HIWORD(lp);
+            invalidateAll();
+        }
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lp) != hwnd_) captured_ = nullptr;
         return 0;

@@ -147,3 +147,31 @@ TEST(CommandLine, RecordTakesAnOptionalFileThatIsNoOption) {
     EXPECT_EQ(Parse({"a.mrec", "--record"}).action, CommandLineAction::UsageError);
     EXPECT_NE(UsageText().find("--record [FILE]"), std::string::npos);
 }
+
+TEST(CommandLine, AnalyseTakesARecordingAndAnOptionalSecondOne) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string first, second, replay;
+    };
+    const Case cases[] = {
+        {{"--analyse", "a.mrec"},                     "a.mrec", "",       ""      },
+        {{"--analyse", "a.mrec", "b.mrec"},           "a.mrec", "b.mrec", ""      },
+        {{"--analyse=a.mrec", "--port", "COM2"},      "a.mrec", "",       ""      },
+        {{"r.mrec", "--analyse", "a.mrec"},           "a.mrec", "",       "r.mrec"},
+        {{"--analyse", "a.mrec", "b.mrec", "c.mrec"}, "a.mrec", "b.mrec", "c.mrec"},
+    };
+    for (const Case& c : cases) {
+        const CommandLineResult r = Parse(c.args);
+        EXPECT_EQ(r.action, CommandLineAction::Run) << c.args[0];
+        EXPECT_EQ(r.options.analyseRecording, c.first);
+        EXPECT_EQ(r.options.analyseSecond, c.second);
+        EXPECT_EQ(r.options.replayRecording, c.replay);
+    }
+    for (const std::vector<std::string>& bad : {
+             std::vector<std::string>{"--analyse" },
+             {               "--analyse", "a", "--analyse", "b"},
+             {            "--analyse",                       "a", "--export-csv", "b"},
+             { "--analyse","a", "--record"}
+    })
+        EXPECT_EQ(Parse(bad).action, CommandLineAction::UsageError) << bad.back();
+}

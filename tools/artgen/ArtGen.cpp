@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         DrawActuatorWindow(dir);
         DrawColourWindow(dir);
         DrawReplayWindow(dir);
+        DrawAnalysisWindow(dir);
         DrawProgramIcon(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.what());

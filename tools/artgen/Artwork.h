@@ -10,5 +10,6 @@ void DrawAboutWindow(const std::string& dir);
 void DrawTroubleCodeWindow(const std::string& dir);
 void DrawActuatorWindow(const std::string& dir);
 void DrawColourWindow(const std::string& dir);
-void DrawReplayWindow(const std::string& dir); // and the main window's open button
-void DrawProgramIcon(const std::string& dir); // motoskop.ico
+void DrawReplayWindow(const std::string& dir);   // and the main window's open button
+void DrawAnalysisWindow(const std::string& dir); // and the replay window's "Анализ"
+void DrawProgramIcon(const std::string& dir);    // motoskop.ico

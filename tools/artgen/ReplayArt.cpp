@@ -93,6 +93,7 @@ void DrawReplayWindow(const std::string& dir) {
     PlaceButton(c, dir, nullptr, 684, 138, 26, 19, NextArrow());
     PlaceButton(c, dir, "replay_save.bmp", 398, 159, 26, 19, SaveIcon());
     PlaceButton(c, dir, "replay_export.bmp", 508, 161, 120, 20, Text("Экспорт CSV", kBold, 10.5));
+    PlaceButton(c, dir, "replay_analyse.bmp", 716, 92, 72, 20, Text("Анализ", kBold, 10.5));
     PlaceButton(c, dir, "replay_exit.bmp", 764, 161, 26, 19, ExitIcon());
     WriteBmp(c, dir + "/replay_background.bmp");
 

@@ -1,0 +1,182 @@
+#pragma once
+// The analysis window "Анализ": the whole recording as six lanes over the
+// recorded clock, zoomed with the wheel and panned by dragging, the cursor's
+// values of every lane, a span's figures and its CSV export, the scatter of two
+// channels, the fuel-trim map and a second drive laid over the first. The
+// recording is opened off the GUI thread (analysis::LoadJob); all the numbers
+// come from the analysis core, the window only draws them. It never writes to
+// the recording and never talks to the ECU.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "replay/AnalysedRecording.h"
+#include "replay/AnalysisSettings.h"
+#include "replay/CursorReadout.h"
+#include "replay/DriveComparison.h"
+#include "replay/FuelTrimMap.h"
+#include "replay/LoadJob.h"
+#include "replay/ScatterPlot.h"
+#include "replay/SpanStatistics.h"
+#include "replay/TimeView.h"
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/ListBox.h"
+#include "ui/Picture.h"
+#include "ui/Timer.h"
+
+class Registry;
+
+class TFormAnalysis : public ui::Form {
+  public:
+    enum class View { Lanes, Scatter, Map };
+
+    // Opens path (UTF-8) for analysis, and second too when not empty. onSeek
+    // sends the replay to a moment of the first recording; onClose runs when the
+    // user closes the window (the owner destroys it then).
+    TFormAnalysis(HWND owner, Registry& registry, const std::string& path,
+                  const std::string& second, std::function<void(uint32_t timeMs)> onSeek,
+                  std::function<void()> onClose);
+    ~TFormAnalysis() override;
+
+    // What the window shows, for tests and the owner.
+    bool loading() const { return job_ != nullptr || secondJob_ != nullptr; }
+    const analysis::AnalysedRecording* recording() const { return recording_.get(); }
+    const analysis::AnalysedRecording* secondRecording() const { return second_.get(); }
+    const std::string& path() const { return path_; }
+    const std::vector<int>& lanes() const { return settings_.lanes; }
+    const analysis::TimeView& timeView() const { return view_; }
+    const analysis::CursorReadout& cursor() const { return cursor_; }
+    bool hasSpan() const { return hasSpan_; }
+    const analysis::TimeSpan& span() const { return span_; }
+    const std::vector<analysis::ChannelStats>& spanStats() const { return stats_; }
+    std::string message() const { return MessageLabel.text(); }
+    View view() const { return mode_; }
+    // Where a moment of the first recording lies in the window's client area, x.
+    int xOfTime(double timeMs) const;
+    // The plot's top and bottom edge of the lanes (client y).
+    int lanesTop() const;
+    int lanesBottom() const;
+
+    // As the user does them.
+    void moveCursorTo(double timeMs);
+    void selectSpan(double fromMs, double toMs);
+    void showWhole();
+    void sendReplayToCursor();
+    void setView(View view);
+    void exportTo(const std::string& path); // the span (or the whole recording) as CSV
+    void openSecond(const std::string& path);
+    // The second drive's alignment: at the starts, then at each marker number both
+    // recordings have, in turn.
+    void nextAlignment();
+
+    ui::Picture AllButton, ReplayButton, ExportButton, LanesButton, ScatterButton, MapButton,
+        SecondButton, AlignButton, MaximiseButton, CloseButton;
+    ui::Label TitleLabel, MessageLabel, CursorTimeLabel, SpanLabel, AnchorCaption;
+    ui::Timer ProgressTimer;
+    ui::ListBox StatsList;   // the span's figures, one line per lane
+    ui::ListBox AnchorList;  // markers and events: two picks make a span
+    ui::ListBox ChannelList; // the catalogue, shown while a lane's channel is chosen
+
+  protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    class Plot;
+    struct Geometry {
+        RECT plot{};   // the lanes, scatter or map
+        RECT events{}; // the strip of events above the lanes
+        RECT axis{};   // the time axis under the lanes
+        RECT side{};   // the cursor's values
+        RECT bottom{}; // the span's figures and the anchors
+        int laneHeight = 0;
+    };
+
+    void build();
+    void layout();
+    Geometry geometry() const;
+    void startLoad(const std::string& path, bool second);
+    void progressTick();
+    void firstLoaded();
+    void secondLoaded();
+    void redraw();
+    void updateCursorLabels();
+    void updateSpan();
+    void chooseChannel(int target);
+    void channelChosen(std::size_t line);
+    void anchorChosen(std::size_t line);
+    void exportPressed();
+    void secondPressed();
+    void toggleMaximise();
+    void saveSettings();
+    void setPressFaces(ui::Picture& button, int normal, int lit, std::function<void()> action);
+
+    // Mouse and keys over the plot.
+    void mouseDown(int x, int y, bool shift, bool inAxis);
+    void mouseMove(int x, int y);
+    void mouseUp(int x, int y);
+    void doubleClick(int x, int y);
+    void wheel(int x, int delta);
+    void key(WPARAM code);
+    double timeAtX(int x) const;
+    void clickScatter(int x, int y);
+    void clickMap(int x, int y);
+
+    // Drawing.
+    void paintPlot(HDC dc);
+    void paintLanes(HDC dc, const Geometry& g);
+    void paintLane(HDC dc, const RECT& lane, const analysis::AnalysedRecording& rec, int channel,
+                   const analysis::TimeView& view, COLORREF colour);
+    void paintAxis(HDC dc, const Geometry& g);
+    void paintScatter(HDC dc, const Geometry& g);
+    void paintMap(HDC dc, const Geometry& g);
+    RECT mapCellBox(const Geometry& g, int cell) const;
+    void paintMessage(HDC dc, const RECT& area, const std::string& text);
+
+    Registry& registry_;
+    std::string path_, secondPath_;
+    std::function<void(uint32_t)> onSeek_;
+    std::function<void()> onClose_;
+
+    std::shared_ptr<const analysis::AnalysedRecording> recording_, second_;
+    analysis::AnalysisSettings settings_;
+    analysis::TimeView view_;
+    analysis::Alignment alignment_;
+    analysis::CursorReader cursorReader_;
+    analysis::CursorReadout cursor_;
+    double cursorMs_ = -1;
+    bool hasSpan_ = false;
+    analysis::TimeSpan span_;
+    std::vector<analysis::ChannelStats> stats_;
+    std::vector<analysis::StatsSideBySide> compared_;
+    std::vector<analysis::SpanAnchor> anchors_;
+    int anchorPicked_ = -1; // the first of two picks
+    int alignMarker_ = 0;   // 0: aligned at the starts; else the marker number
+    View mode_ = View::Lanes;
+    int scatterX_ = -1, scatterY_ = -1, scatterColour_ = -1;
+    analysis::ScatterPlot scatter_;
+    analysis::FuelTrimMap map_, secondMap_;
+    int mapCell_ = -1; // the cell lit on the timeline
+    std::vector<uint8_t> lit_;
+    int choosing_ = -1;   // lane 0..5, or kChoose* for the scatter's channels
+    std::string refusal_; // the recording could not be analysed: this instead of charts
+    bool maximised_ = false;
+    RECT restored_{}; // the window before it was maximised
+    char decimal_ = '.';
+
+    // Dragging.
+    enum class Drag { None, Pan, Span, AxisZoom };
+    Drag drag_ = Drag::None;
+    int dragX_ = 0, dragNowX_ = 0;
+    analysis::TimeView dragView_;
+
+    std::unique_ptr<Plot> plot_;
+    std::vector<ui::Label*> valueLabels_;
+    std::vector<std::unique_ptr<ui::Label>> ownedLabels_;
+    long long loadStartedMs_ = 0;
+    // Last: the loading threads post to this window, so they are stopped first.
+    std::unique_ptr<analysis::LoadJob> job_, secondJob_;
+};

@@ -1,0 +1,54 @@
+// The analysis window's buttons. The window is resizable, so it has no
+// background picture: each button comes as a normal and a lit picture.
+#include <string>
+
+#include "tools/artgen/Artwork.h"
+#include "tools/artgen/ImageFiles.h"
+#include "tools/artgen/Look.h"
+
+using namespace look;
+
+namespace {
+
+void TwoFaces(const std::string& dir, const std::string& name, int w, int h,
+              const Content& content) {
+    WriteBmp(ButtonPicture(w, h, content), dir + "/" + name + ".bmp");
+    Canvas lit(w, h);
+    Button(lit, 0, 0, w, h, Face::Lit, content);
+    WriteBmp(lit, dir + "/" + name + "_lit.bmp");
+}
+
+// A small window frame: maximise and restore.
+Content FrameIcon() {
+    return [](Canvas& c, Rgb ink, int x, int y, int w, int h) {
+        const int bx = x + w / 2 - 6, by = y + h / 2 - 5;
+        c.fill(bx, by, 12, 2, ink);
+        c.fill(bx, by, 1, 10, ink);
+        c.fill(bx + 11, by, 1, 10, ink);
+        c.fill(bx, by + 9, 12, 1, ink);
+    };
+}
+
+} // namespace
+
+void DrawAnalysisWindow(const std::string& dir) {
+    struct Row {
+        const char* name;
+        int width;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"analysis_all",     60,  "Всё"                   },
+        {"analysis_replay",  96,  "К повтору"        },
+        {"analysis_export",  120, "Экспорт CSV"       },
+        {"analysis_lanes",   80,  "Лента"               },
+        {"analysis_scatter", 80,  "Разброс"           },
+        {"analysis_map",     80,  "Карта"               },
+        {"analysis_second",  120, "Вторая запись"},
+        {"analysis_align",   96,  "Выровнять"       },
+    };
+    for (const Row& r : rows)
+        TwoFaces(dir, r.name, r.width, 20, Text(r.text, kBold, 10.5));
+    TwoFaces(dir, "analysis_maximise", 26, 20, FrameIcon());
+    TwoFaces(dir, "analysis_exit", 26, 20, ExitIcon());
+}
