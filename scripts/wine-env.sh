@@ -32,6 +32,8 @@
 #   program_windows      how many windows titled MOTOSKOP are shown
 #   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
 #   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
+#   check_recording WHAT FILE [--cut-ok] [--frames F]   a recording read by the independent
+#                        reader tests/e2e/mrec_reader.py and compared with recinfo's reading
 #
 # COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 and COM12 (a port
 # beyond the first eight, as USB adapters get) to the links <prefix>/ports/comN, and
@@ -261,6 +263,22 @@ check() { # check WHAT COMMAND...: one PASS or FAIL line
     local what="$1"
     shift
     if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# check_recording WHAT FILE [--cut-ok] [--frames FRAMES]: the recording read by the independent
+# reader tests/e2e/mrec_reader.py (the format's rules; with --cut-ok a last record cut short
+# is fine; FRAMES: recgen's log of the polls) and compared with what the program's own
+# reader, build/native/recinfo, reads in it. Result lines "NAME: WHAT: ...".
+check_recording() {
+    local what="$1" file="$2" recinfo="${MOTOSKOP_RECINFO:-$BUILD/native/recinfo}" base
+    shift 2
+    [ -x "$recinfo" ] || build_native recinfo >/dev/null
+    harness_make_run_dir
+    base="$(mktemp "$HARNESS_RUN/recinfo.XXXXXX")"
+    "$recinfo" "$file" >"$base.summary" 2>&1
+    "$recinfo" --polls "$file" >"$base.polls" 2>&1
+    python3 "$ROOT/tests/e2e/mrec_reader.py" check "$E2E_NAME" "$file" --label "$what" \
+        --recinfo "$base.summary" --recinfo-polls "$base.polls" "$@" || E2E_FAILED=1
 }
 
 # start_program [ARGS...]: motoskop.exe under Wine in the background, then up to 40 s for its

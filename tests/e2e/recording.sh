@@ -5,7 +5,9 @@
 # command; tools/recinfo then reads the file back, and its polls and its CSV export are
 # compared with what the simulator logged it sent (recording_vs_simulator.py). Then a
 # second run started with --record --connect is killed (kill -9) while recording: what it
-# left must open and hold all polls but at most the last second's. Screenshots go to $SHOTS.
+# left must open and hold all polls but at most the last second's. Both recordings are also
+# read by the independent reader (mrec_reader.py), which must read what recinfo reads.
+# Screenshots go to $SHOTS.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin recording
@@ -104,7 +106,7 @@ grep -q '^segment 1 .*family=1 .*car=ESPERO .*port=COM1 baud=8200' "$RUN/first.t
 # lines, and the standard CSV export against the decoding tables of tools/oracle applied
 # to the simulator's own frames (the copy has an ASCII name for Wine's command line).
 cp "$first" "$RUN/first.mrec"
-"$RECINFO" --polls "$RUN/first.mrec" >"$RUN/first-polls.txt" || fail "recinfo --polls failed"
+check_recording "the first recording" "$RUN/first.mrec"
 if wine "$EXE" --export-csv "$(wine_path "$RUN/first.mrec")" "$(wine_path "$RUN/first.csv")" \
     --standard >"$RUN/export.out" 2>/dev/null; then
     pass "--export-csv wrote the first recording"
@@ -112,7 +114,7 @@ else
     fail "--export-csv failed: $(cat "$RUN/export.out")"
 fi
 python3 "$(dirname "$0")/recording_vs_simulator.py" 1 "$MOTOSKOP_ECUSIM_LOG" \
-    "$RUN/first-polls.txt" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
+    "$RUN/first.mrec" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
 rc=$?
 sed 's/^\(PASS\|FAIL\) /\1 recording: /' "$RUN/compare.txt"
 if [ "$rc" -ne 0 ]; then
@@ -139,6 +141,7 @@ for f in "${files[@]}"; do [ "$f" = "$first" ] || second="$f"; done
 "$RECINFO" "$second" >"$RUN/second.txt"
 rc=$?
 cat "$RUN/second.txt" >&2
+check_recording "what the killed run left" "$second" --cut-ok
 sent=$((sims_at_kill - sims_before))
 kept="$(info "$RUN/second.txt" polls)"
 last_ms="$(info "$RUN/second.txt" last_poll_ms)"

@@ -2,7 +2,8 @@
 # Replay end to end: a recording written by tools/recgen (the simulated engine, a gap
 # without answers, markers and a trouble code) is opened as `motoskop.exe <file>`, played,
 # stepped and closed; then exported with --export-csv and every row compared with the
-# frames recgen wrote. Records nothing itself.
+# frames recgen wrote; the recording is also read by the independent reader (mrec_reader.py)
+# and must hold those frames. Records nothing itself.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin replay
@@ -14,6 +15,7 @@ RECGEN="$BUILD/native/recgen"
 REC="$RUN/replay drive.mrec"
 FRAMES="$RUN/frames.txt"
 "$RECGEN" "$REC" "$FRAMES" 30 || { fail "recgen could not write the recording"; exit 1; }
+check_recording "recgen's recording" "$REC" --frames "$FRAMES"
 
 if ! start_program "$(wine_path "$REC")"; then
     fail "motoskop.exe <file> showed no window"
