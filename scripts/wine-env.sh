@@ -4,7 +4,8 @@
 #   wine_env             export WINEPREFIX (build/wineprefix unless MOTOSKOP_WINEPREFIX is set),
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
 #   ensure_display       start a private Xvfb when DISPLAY is unset (on a display number the
-#                        X server finds free, so that harnesses started at once never collide)
+#                        X server finds free, so that harnesses started at once never collide;
+#                        its screen also in a file, MOTOSKOP_SCREEN, for pixel and area_hash)
 #   clone_wineprefix FROM TO   a copy of a prefix with COM ports of its own (scripts/lanes.sh)
 #   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given),
 #                        or to COMn with ECUSIM_COM=n (one of HARNESS_COM_PORTS);
