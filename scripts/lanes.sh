@@ -14,8 +14,9 @@
 #                            $LOGS/<log>.log and $LOGS/<log>.result "PASSED FAILED SECONDS"
 #                            (<log>: NAME for win, e2e-NAME for e2e)
 #   beside_start NAME...     e2e jobs that start no Wine (a build, a check of files), run one
-#                            after the other beside the lanes at a low CPU priority (nice 10,
-#                            twice MOTOSKOP_E2E_TIMEOUT), back to normal once the lanes are done
+#                            after the other beside the lanes on the CPU they leave (the idle
+#                            scheduling class, nice 10; twice MOTOSKOP_E2E_TIMEOUT), at normal
+#                            priority again once the lanes are done (where that is allowed)
 #   beside_wait              back when those are done
 #   job_passed/job_failed LOG   a job's counts from its .result (a job without one failed)
 #
@@ -100,11 +101,17 @@ lanes_job_win() {
 
 lanes_job_e2e() {
     local name="$1" t0=$SECONDS rc ok bad log="$LOGS/e2e-$1.log" limit="${MOTOSKOP_E2E_TIMEOUT:-300}"
-    # A job beside the lanes runs on the CPU they leave: it gets twice the time.
-    [ -n "${LANES_NICE:-}" ] && limit=$((limit * 2))
+    local run=()
+    if [ -n "${LANES_BESIDE:-}" ]; then
+        # Beside the lanes: only the CPU they leave (the idle scheduling class where there is
+        # one, else nice 10), and so twice the time.
+        run=(nice -n 10)
+        chrt -i 0 true 2>/dev/null && run=(chrt -i 0 "${run[@]}")
+        limit=$((limit * 2))
+    fi
     # timeout makes the job a process group of its own: ending it ends everything it started.
-    nice -n "${LANES_NICE:-0}" timeout "$limit" "$ROOT/tests/e2e/$name.sh" >"$log" 2>&1 &
-    [ -n "${LANES_NICE:-}" ] && echo "$!" >"$LANES_DIR/beside.job"
+    "${run[@]}" timeout "$limit" "$ROOT/tests/e2e/$name.sh" >"$log" 2>&1 &
+    [ -n "${LANES_BESIDE:-}" ] && echo "$!" >"$LANES_DIR/beside.job"
     lanes_wait_job $!
     rc=$?
     ok="$(grep -cE '^PASS\b' "$log")"
@@ -169,7 +176,7 @@ beside_start() {
         unset DISPLAY
         for name in "$@"; do
             log "beside the lanes: e2e $name"
-            LANES_NICE=10 lanes_job_e2e "$name"
+            LANES_BESIDE=1 lanes_job_e2e "$name"
         done
     ) &
     BESIDE_PID=$!
@@ -178,10 +185,14 @@ beside_start() {
 
 beside_wait() {
     [ -n "$BESIDE_PID" ] || return 0
-    # The lanes are done: the job left may have the CPU (lowering niceness needs root).
-    local pgid
+    # The lanes are done: the job left may have the CPU as any other (where this user may
+    # raise a priority again; otherwise it keeps running on what is idle).
+    local pgid pid
     pgid="$(cat "$LANES_DIR/beside.job" 2>/dev/null)"
-    [ -n "$pgid" ] && renice -n 0 -g "$pgid" >/dev/null 2>&1
+    if [ -n "$pgid" ]; then
+        for pid in $(pgrep -g "$pgid"); do chrt -o -p 0 "$pid" >/dev/null 2>&1; done
+        renice -n 0 -g "$pgid" >/dev/null 2>&1
+    fi
     wait "$BESIDE_PID"
     local kept=() pid
     for pid in "${HARNESS_PIDS[@]}"; do [ "$pid" = "$BESIDE_PID" ] || kept+=("$pid"); done
