@@ -3,7 +3,10 @@
 #
 #   wine_env             export WINEPREFIX (build/wineprefix unless MOTOSKOP_WINEPREFIX is set),
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
-#   ensure_display       start a private Xvfb when DISPLAY is unset
+#   ensure_display       start a private Xvfb when DISPLAY is unset (on a display number the
+#                        X server finds free, so that harnesses started at once never collide;
+#                        its screen also in a file, MOTOSKOP_SCREEN, for pixel and area_hash)
+#   clone_wineprefix FROM TO   a copy of a prefix with COM ports of its own (scripts/lanes.sh)
 #   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given),
 #                        or to COMn with ECUSIM_COM=n (one of HARNESS_COM_PORTS);
 #                        exports MOTOSKOP_ECUSIM_CONTROL, MOTOSKOP_ECUSIM_LOG, MOTOSKOP_ECUSIM_PTY
@@ -32,6 +35,13 @@
 #   program_windows      how many windows titled MOTOSKOP are shown
 #   pixel X Y [PNG]      #RRGGBB of a screen pixel (or of a screenshot's)
 #   area_change A B GEOMETRY   how many pixels of a WxH+X+Y area differ between two screenshots
+#   wait_for SECONDS CMD...    run CMD every 0.1 s until it succeeds (1 when it never did):
+#                        wait for the event a step needs instead of sleeping a guessed time
+#   area_hash GEOMETRY, button_face NAME   a hash of what a screen area or a button shows now
+#   drawn NAME, window_drawn   a button / the main window's buttons are painted
+#   ended PID            the process is gone
+#   check_recording WHAT FILE [--cut-ok] [--frames F]   a recording read by the independent
+#                        reader tests/e2e/mrec_reader.py and compared with recinfo's reading
 #
 # COM ports: the prefix's registry (HKLM\Software\Wine\Ports) maps COM1..COM8 and COM12 (a port
 # beyond the first eight, as USB adapters get) to the links <prefix>/ports/comN, and
@@ -46,6 +56,9 @@ declare -F click >/dev/null || source "$(dirname "${BASH_SOURCE[0]}")/positions.
 HARNESS_PIDS=()
 HARNESS_RUN=""
 HARNESS_COM_PORTS=(1 2 3 4 5 6 7 8 12)
+# The screen probes run often: Debian's python3 itself, not a wrapper found first on the PATH.
+SCREEN_PYTHON=/usr/bin/python3
+[ -x "$SCREEN_PYTHON" ] || SCREEN_PYTHON=python3
 
 wine_env() {
     export WINEPREFIX="${MOTOSKOP_WINEPREFIX:-$BUILD/wineprefix}"
@@ -99,6 +112,42 @@ ensure_wineprefix() {
     done
 }
 
+# clone_wineprefix FROM TO: TO becomes a copy of the prefix FROM with COM ports of its own (its
+# registry maps COMn to TO/ports/comN, every one unmapped). Nothing may run in FROM meanwhile.
+# The Windows system folders (most of a prefix's 700 MB, never written once the prefix is made)
+# are hard links to FROM's files; everything else is copied.
+clone_wineprefix() {
+    local from="$1" to="$2" n pattern dir shared=(drive_c/windows/system32 drive_c/windows/winsxs)
+    # A Wine update rewrites the system folders in place: let it do so in FROM, once.
+    if [ "$(tr -d '\r\n' <"$from/.update-timestamp" 2>/dev/null)" != "$(stat -c %Y "$(wine_inf)" 2>/dev/null)" ]; then
+        WINEPREFIX="$from" wineboot -u >/dev/null 2>&1
+        WINEPREFIX="$from" wineserver -w
+    fi
+    rm -rf "$to"
+    mkdir -p "$to"
+    (cd "$from" && tar "${shared[@]/#/--exclude=./}" -cf - .) | (cd "$to" && tar -xf -) || return 1
+    for dir in "${shared[@]}"; do
+        [ -d "$from/$dir" ] || continue
+        cp -al "$from/$dir" "$to/$dir" 2>/dev/null || cp -a "$from/$dir" "$to/$dir" || return 1
+    done
+    pattern="$(printf '%s' "$from/ports/" | sed 's/[][\.*^$|]/\\&/g')"
+    sed -i "s|$pattern|$to/ports/|g" "$to/system.reg" || return 1
+    mkdir -p "$to/ports/nowhere"
+    for n in "${HARNESS_COM_PORTS[@]}"; do
+        ln -sfn "$to/ports/nowhere" "$to/ports/com$n"
+        ln -sfn "$to/ports/com$n" "$to/dosdevices/com$n"
+    done
+}
+
+# The wine.inf whose time a prefix keeps in .update-timestamp.
+wine_inf() {
+    local f
+    for f in /usr/share/wine/wine.inf /usr/lib/wine/wine.inf /usr/local/share/wine/wine.inf; do
+        [ -f "$f" ] && { echo "$f"; return 0; }
+    done
+    return 1
+}
+
 # A Unix path as a Windows program under Wine names it.
 wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -117,22 +166,41 @@ start_bg() {
 
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-    done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # The X server picks a display nobody holds and says which (-displayfd): two harnesses
+    # starting at once cannot take the same one. Its screen is also a file (-fbdir, in memory
+    # where there is /dev/shm): pixel and area_hash read it there without asking the server.
+    local said i n="" shm=/dev/shm
+    [ -d "$shm" ] && [ -w "$shm" ] || shm="${TMPDIR:-/tmp}"
+    said="$(mktemp "${TMPDIR:-/tmp}/motoskop-display.XXXXXX")"
+    HARNESS_FBDIR="$(mktemp -d "$shm/motoskop-screen.XXXXXX")"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$HARNESS_FBDIR" 3>"$said" \
+        >/dev/null 2>&1 &
     HARNESS_PIDS+=("$!")
     HARNESS_XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
+    for i in $(seq 1 200); do
+        n="$(head -n 1 "$said")"
+        [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+        kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
-    [ -e "/tmp/.X11-unix/X$n" ] || die "Xvfb :$n did not start"
+    rm -f "$said"
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] || die "Xvfb did not start"
     export DISPLAY=":$n"
     export MOTOSKOP_XVFB=1
+    screen_file "$HARNESS_FBDIR/Xvfb_screen0"
     log "Xvfb on $DISPLAY"
+}
+
+# screen_file XWD: read the screen from that file (an Xvfb -fbdir screen of 32-bit pixels) from
+# now on; exports MOTOSKOP_SCREEN="FILE OFFSET STRIDE" for the programs this shell starts.
+screen_file() {
+    local f
+    # The header's 25 big-endian numbers: its size, ..., bits per pixel (12th), bytes per line
+    # (13th), ..., colour map entries written (20th); the pixels follow header and colour map.
+    read -r -a f < <(od -An -v -t u1 -N 100 "$1" 2>/dev/null | tr -s ' \n' ' ' |
+        awk '{ for (i = 1; i + 3 <= NF; i += 4) printf "%d ", (($i * 256 + $(i + 1)) * 256 + $(i + 2)) * 256 + $(i + 3) }')
+    [ "${#f[@]}" -eq 25 ] && [ "${f[11]}" = 32 ] || return 0
+    export MOTOSKOP_SCREEN="$1 $((f[0] + 12 * f[19])) ${f[12]}"
 }
 
 # The run directory of this harness (control file, log, screenshots), made by harness_trap;
@@ -209,12 +277,18 @@ harness_cleanup() {
         # process (explorer.exe) still holds a connection to it until then, and a display
         # taken from under it makes it print "X connection to :N broken".
         if [ "$pid" = "${HARNESS_XVFB_PID:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
-            timeout 20 wineserver -w 2>/dev/null
+            if [ -n "${HARNESS_END_WINE:-}" ]; then
+                wineserver -k 2>/dev/null # a prefix of this harness alone (a lane's)
+            else
+                timeout 20 wineserver -w 2>/dev/null
+            fi
         fi
         { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
     done
     HARNESS_XVFB_PID=""
     HARNESS_PIDS=()
+    if [ -n "${HARNESS_FBDIR:-}" ]; then rm -rf "$HARNESS_FBDIR"; fi
+    HARNESS_FBDIR=""
     if [ -n "${HARNESS_UNMAP_COM:-}" ]; then unmap_com "$HARNESS_UNMAP_COM"; fi
     HARNESS_UNMAP_COM=""
     if [ -n "$HARNESS_RUN" ] && [ -z "${MOTOSKOP_KEEP_RUN:-}" ]; then rm -rf "$HARNESS_RUN"; fi
@@ -261,6 +335,57 @@ check() { # check WHAT COMMAND...: one PASS or FAIL line
     local what="$1"
     shift
     if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; 1 when it never did.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    while :; do
+        "$@" && return 0
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.1
+    done
+}
+
+# area_hash GEOMETRY: a hash of what a WxH+X+Y area of the screen shows now; button_face NAME:
+# of a button's area (scripts/positions.sh).
+area_hash() {
+    if [ -n "${MOTOSKOP_SCREEN:-}" ]; then
+        "$SCREEN_PYTHON" "$ROOT/scripts/screen.py" hash "$1"
+    else
+        import -window root -crop "$1" -depth 8 rgb:- 2>/dev/null | md5sum | cut -c1-32
+    fi
+}
+button_face() { area_hash "$(area "$1")"; }
+# drawn NAME: the button shows its picture (an area not painted yet is of one or two colours).
+drawn() {
+    local n
+    if [ -n "${MOTOSKOP_SCREEN:-}" ]; then
+        n="$("$SCREEN_PYTHON" "$ROOT/scripts/screen.py" colours "$(area "$1")")"
+    else
+        n="$(import -window root -crop "$(area "$1")" +repage -format '%k' info:- 2>/dev/null)"
+    fi
+    [ "${n:-0}" -gt 4 ] 2>/dev/null
+}
+# window_drawn: the main window has painted its buttons (it takes clicks from then on).
+window_drawn() { drawn START && drawn ERROR && drawn TEST; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# check_recording WHAT FILE [--cut-ok] [--frames FRAMES]: the recording read by the independent
+# reader tests/e2e/mrec_reader.py (the format's rules; with --cut-ok a last record cut short
+# is fine; FRAMES: recgen's log of the polls) and compared with what the program's own
+# reader, build/native/recinfo, reads in it. Result lines "NAME: WHAT: ...".
+check_recording() {
+    local what="$1" file="$2" recinfo="${MOTOSKOP_RECINFO:-$BUILD/native/recinfo}" base
+    shift 2
+    [ -x "$recinfo" ] || build_native recinfo >/dev/null
+    harness_make_run_dir
+    base="$(mktemp "$HARNESS_RUN/recinfo.XXXXXX")"
+    "$recinfo" "$file" >"$base.summary" 2>&1
+    "$recinfo" --polls "$file" >"$base.polls" 2>&1
+    python3 "$ROOT/tests/e2e/mrec_reader.py" check "$E2E_NAME" "$file" --label "$what" \
+        --recinfo "$base.summary" --recinfo-polls "$base.polls" "$@" || E2E_FAILED=1
 }
 
 # start_program [ARGS...]: motoskop.exe under Wine in the background, then up to 40 s for its
@@ -317,6 +442,13 @@ wineserver_pid() {
 pixel() {
     if [ -n "${3:-}" ]; then
         convert "$3" -crop "1x1+$1+$2" +repage -depth 8 txt:-
+    elif [ -n "${MOTOSKOP_SCREEN:-}" ]; then
+        local file offset stride
+        read -r file offset stride <<<"$MOTOSKOP_SCREEN"
+        # Pixels are stored blue, green, red, unused.
+        od -An -v -t x1 -j $((offset + $2 * stride + $1 * 4)) -N 3 "$file" |
+            awk '{ printf "#%s%s%s\n", toupper($3), toupper($2), toupper($1) }'
+        return
     else
         import -window root -crop "1x1+$1+$2" -depth 8 txt:-
     fi | tail -1 | grep -o '#[0-9A-F]\{6\}'

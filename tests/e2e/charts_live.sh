@@ -24,12 +24,12 @@ reg_dword() { # reg_dword KEY VALUE -> decimal, or nothing
     return 0
 }
 
-# A first start creates the whole settings tree; only then is set 1 worth preparing.
+# A first start creates the whole settings tree (before it shows its window); only then is
+# set 1 worth preparing.
 if ! wine reg query 'HKEY_CURRENT_USER\MOTOSKOP' >/dev/null 2>&1; then
     start_program || true
-    sleep 2
     kill "$APP_PID" 2>/dev/null || true
-    sleep 1
+    wait_for 10 ended "$APP_PID" || true
 fi
 # What this test changes in the shared prefix is put back at its end.
 wine reg export "$SET1" "$(wine_path "$RUN/set1-before.reg")" /y >/dev/null 2>&1 || true
@@ -116,10 +116,12 @@ PY
 
 start_ecusim --family 1 --pace on
 start_program || { fail "no window titled MOTOSKOP"; exit 1; }
-sleep 3
+wait_for 10 window_drawn || true
 
+caption4="$(area_hash 380x13+8+401)" # graph 4's caption
+caption_changed() { [ "$(area_hash 380x13+8+401)" != "$caption4" ]; }
 click GRAPH4_NEXT # UBAT (28) -> UO2SENS (29)
-sleep 0.5
+wait_for 3 caption_changed || true
 click START
 sleep 25
 shot live1
@@ -175,16 +177,22 @@ colour_window() { # colour_window IsViewable|IsUnMapped: wait for that state
 }
 click COLOURS
 colour_window IsViewable || fail "the colour window did not open"
-sleep 1
+wait_for 5 drawn COLOURS_EXIT || true
 shot colours_open
+colour_area="$(area_hash 524x365+138+103)"
+colours_changed() { [ "$(area_hash 524x365+138+103)" != "$colour_area" ]; }
 click COLOURS_STANDARD
-sleep 0.5
+wait_for 3 colours_changed || true
 click COLOURS_EXIT
 colour_window IsUnMapped || fail "the colour window did not close"
-sleep 0.5
-shot colours_closed
 before="$(python3 "$RUN/probe.py" grid <(ppm live1))"
-after="$(python3 "$RUN/probe.py" grid <(ppm colours_closed))"
+# The charts show the standard grid from their next repaint on.
+standard_grid_shown() {
+    shot colours_closed
+    after="$(python3 "$RUN/probe.py" grid <(ppm colours_closed))"
+    [ "$after" -lt "$before" ]
+}
+wait_for 3 standard_grid_shown || true
 if [ "$after" -lt "$before" ] && [ "$after" -gt 10 ]; then
     pass "standard grid on screen (grid green $before -> $after)"
 else
@@ -197,8 +205,9 @@ else
     fail "registry GRID_T=${grid_t:-none} GRAPHIC_R=${graphic_r:-none}"
 fi
 # The main window takes input again: STOP answers (its red lamp goes out).
+lamp_out() { local c; c="$(pixel 497 409)"; [ $((16#${c:1:2})) -lt 180 ]; }
 click START
-sleep 1
+wait_for 3 lamp_out || true
 shot stopped
 lamp() { pixel 497 409 "$SHOTS/$1.png"; }
 on="$(lamp colours_closed)" off="$(lamp stopped)"

@@ -47,6 +47,8 @@ stored_port() {
     wine reg query 'HKCU\MOTOSKOP\Com' /v ComPort 2>/dev/null | tr -d '\r' |
         awk '$1 == "ComPort" { print $3 }'
 }
+polled_since() { [ "$(ecusim_polls)" -gt "$1" ]; }
+PORT_LABEL=60x16+736+550 # the window paints its labels with its buttons
 # Pixels of the port label (Label1 at 736,550) in its normal light green.
 label_green() {
     import -window root -crop 60x16+736+550 -depth 8 txt:- |
@@ -56,7 +58,7 @@ label_green() {
 # 2. The simulator as COM12; the program started on it connects by itself.
 ECUSIM_COM=12 start_ecusim --family 1
 start_program --port COM12 --connect || fail "no main window"
-sleep 4
+wait_for 10 polled_since 0
 import -window root "$RUN/com12-connect.png"
 if [ "$(ecusim_polls)" -gt 0 ]; then pass "--port COM12 --connect polls the simulator on COM12"; else
     fail "--port COM12 --connect: no poll reached COM12"; fi
@@ -69,17 +71,19 @@ between="$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' 2>/dev/null | tr 
     awk '{ n = $NF; sub(/^COM/, "", n) } $NF ~ /^COM/ && n + 0 >= 9 && n + 0 <= 11' | wc -l)"
 before="$(ecusim_polls)"
 start_program --port COM8 || fail "no main window"
-sleep 3
+wait_for 10 window_drawn
+label_changed() { [ "$(area_hash "$PORT_LABEL")" != "$label" ]; }
 for _ in $(seq 0 "$between"); do
+    label="$(area_hash "$PORT_LABEL")"
     click PORT
-    sleep 0.5
+    wait_for 3 label_changed
 done
 import -window root "$RUN/com12-button.png"
 [ "$(stored_port)" = 0xb ] && pass "the port button reaches COM12 after $between other present port(s)" ||
     fail "after $((between + 1)) presses from COM8 the stored port is $(stored_port)"
 bright="$(label_green)"
 click START
-sleep 4
+wait_for 10 polled_since "$before"
 import -window root "$RUN/com12-started.png"
 [ "$(ecusim_polls)" -gt "$before" ] && pass "START on Com-12 polls the simulator" ||
     fail "START on Com-12: no poll arrived"
@@ -87,7 +91,7 @@ stop_program
 
 # 4. A port that is not on the machine: the label is dimmed.
 start_program --port COM10 || fail "no main window"
-sleep 3
+wait_for 10 window_drawn
 import -window root "$RUN/com10-absent.png"
 dim="$(label_green)"
 if [ "$bright" -gt 10 ] && [ "$dim" -lt 3 ]; then

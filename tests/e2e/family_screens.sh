@@ -18,7 +18,9 @@ wine reg add 'HKCU\MOTOSKOP\Com' /v ComPort /t REG_DWORD /d 0 /f >/dev/null 2>&1
 start_ecusim --family 1 --pace on
 
 start_program || { fail "no window titled MOTOSKOP"; exit 1; }
-sleep 2
+wait_for 10 window_drawn
+ERROR_IDLE="$(button_face ERROR)" # ERROR as it is while disconnected (dimmed)
+disconnected() { [ "$(button_face ERROR)" = "$ERROR_IDLE" ]; }
 
 # Each press gets a moment before the next, as a hand would.
 car() { click CAR && sleep 0.15; }
@@ -39,7 +41,7 @@ connect() { # connect FAMILY NAME SECONDS
     shot "$RUN/$name.png"
     after=$(ecusim_polls)
     start_stop
-    sleep 1.2 # the link lets the port go; the buttons come back
+    wait_for 5 disconnected # the link lets the port go; the buttons come back
     cp "$RUN/$name.png" "$SHOTS/family_$name.png"
     if [ $((after - before)) -ge 5 ]; then
         pass "family $family: $((after - before)) polls"

@@ -9,7 +9,7 @@ SHOTS="${SHOTS:-$RUN}"
 start_ecusim --family 1 --pace on
 
 start_program || true
-sleep 3
+wait_for 10 window_drawn || true
 
 # Brightness 0..765 of a pixel (the window sits at the screen's top-left).
 level() { local c; c="$(pixel "$1" "$2")"; echo $((16#${c:1:2} + 16#${c:3:2} + 16#${c:5:2})); }
@@ -20,11 +20,13 @@ error_level() { level 611 409; }
 before="$(error_level)"
 import -window root "$SHOTS/start.png"
 
+# STOP's red lamp sits where START's green one was.
+red_lamp() { local c; c="$(pixel 497 409)"; [ $((16#${c:1:2})) -gt 180 ] && [ $((16#${c:3:2})) -lt 120 ]; }
+connected() { red_lamp && [ "$(error_level)" -gt "$before" ] && grep -q 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG"; }
 click START
-sleep 4
+wait_for 10 connected || true
 import -window root "$SHOTS/connected.png"
 after="$(error_level)"
-# STOP's red lamp sits where START's green one was.
 lamp="$(pixel 497 409)"
 [ $((16#${lamp:1:2})) -gt 180 ] && [ $((16#${lamp:3:2})) -lt 120 ] || give_up "no red STOP lamp ($lamp)"
 [ "$after" -gt "$before" ] || give_up "ERROR did not light up ($before -> $after)"
@@ -41,7 +43,8 @@ while [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.08
 done
 [ "$lit" = 1 ] || give_up "START never blinked"
-sleep 0.5
+error_dark() { [ "$(error_level)" -le "$before" ]; }
+wait_for 5 error_dark || true
 import -window root "$SHOTS/disconnected.png"
 [ "$(error_level)" -le "$before" ] || give_up "ERROR still enabled after STOP"
 pass "START connects, STOP disconnects ($SHOTS)"

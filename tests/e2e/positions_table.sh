@@ -6,7 +6,7 @@ set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 
 python3 - "$ROOT" <(for name in "${!POSITIONS[@]}"; do echo "$name ${POSITIONS[$name]}"; done) <<'PY'
-import pathlib, re, sys
+import os, pathlib, re, sys
 
 root = pathlib.Path(sys.argv[1])
 table = {}
@@ -14,8 +14,21 @@ for line in open(sys.argv[2]):
     name, window, *rect = line.split()
     table[name] = (window, tuple(int(v) for v in rect))
 
+def sources():
+    """The tree's .cpp files; build/ (where other tests make and remove run directories while
+    this one reads) and hidden folders are not walked into."""
+    for top, dirs, names in os.walk(root):
+        dirs[:] = [d for d in dirs if d != "build" and not d.startswith(".")]
+        for name in names:
+            if name.endswith(".cpp"):
+                yield pathlib.Path(top, name)
+
+
+CPP = sorted(sources())
+
+
 def source(cls):
-    found = sorted(p for p in root.glob("**/%s*.cpp" % cls) if "build" not in p.parts)
+    found = [p for p in CPP if p.name.startswith(cls)]
     return found[0].read_text(encoding="utf-8") if found else ""
 
 def with_constants(text):

@@ -5,7 +5,9 @@
 # command; tools/recinfo then reads the file back, and its polls and its CSV export are
 # compared with what the simulator logged it sent (recording_vs_simulator.py). Then a
 # second run started with --record --connect is killed (kill -9) while recording: what it
-# left must open and hold all polls but at most the last second's. Screenshots go to $SHOTS.
+# left must open and hold all polls but at most the last second's. Both recordings are also
+# read by the independent reader (mrec_reader.py), which must read what recinfo reads.
+# Screenshots go to $SHOTS.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin recording
@@ -37,32 +39,42 @@ red_lamp() { # the recording lamp (489..500 x 302..313) is lit red at least once
     return 1
 }
 
+polled_since() { [ "$(ecusim_polls)" -ge $(($1 + $2)) ]; } # polled_since COUNT MORE
+# Command frames the simulator received, but the idle-speed ones the actuator window sends
+# by itself while its track bar follows the ECU.
+commands() { grep '^rx F4 60 04 ' "$MOTOSKOP_ECUSIM_LOG" | grep -vc '^rx F4 60 04 00 00 00 00 00 00 0B '; }
+commanded_since() { [ "$(commands)" -gt "$1" ]; }
+shown() { [ "$(program_windows)" -eq "$1" ]; }
+
 start_program || give_up "no window"
-sleep 2
+wait_for 10 window_drawn
+ERROR_IDLE="$(button_face ERROR)" # ERROR as it is while disconnected (dimmed)
+disconnected() { [ "$(button_face ERROR)" = "$ERROR_IDLE" ]; }
 click START
 sleep 5 # the minutes before fill
 click RECORD
 recording_since=$SECONDS
-sleep 1.5
-import -window root "$SHOTS/recording.png"
 check "the lamp blinks red while recording" red_lamp
+import -window root "$SHOTS/recording.png"
 
+polls="$(ecusim_polls)"
 ecusim_ctl codes 81 00 00 00 # two codes appear: 1.7 and 1.0
-sleep 2
+wait_for 5 polled_since "$polls" 3 # the program has read them
 click MARK
-sleep 1
 xdotool key m
-sleep 1
 click TEST
-sleep 1.5
+wait_for 5 shown 2
+wait_for 5 drawn ACT4
+sent="$(commands)"
 click ACT4 # the fan on: a command frame the simulator confirms
-sleep 2
+wait_for 5 commanded_since "$sent"
+wait_for 5 polled_since "$(ecusim_polls)" 2 # its answer is judged
 click ACT_EXIT
-sleep 1
+wait_for 5 shown 1
 import -window root "$SHOTS/recording-marked.png"
 while [ $((SECONDS - recording_since)) -lt 30 ]; do sleep 0.5; done
 click START # STOP, while still recording
-sleep 1.5
+wait_for 5 disconnected
 click RECORD # stop
 sleep 1
 import -window root "$SHOTS/stopped.png"
@@ -104,7 +116,7 @@ grep -q '^segment 1 .*family=1 .*car=ESPERO .*port=COM1 baud=8200' "$RUN/first.t
 # lines, and the standard CSV export against the decoding tables of tools/oracle applied
 # to the simulator's own frames (the copy has an ASCII name for Wine's command line).
 cp "$first" "$RUN/first.mrec"
-"$RECINFO" --polls "$RUN/first.mrec" >"$RUN/first-polls.txt" || fail "recinfo --polls failed"
+check_recording "the first recording" "$RUN/first.mrec"
 if wine "$EXE" --export-csv "$(wine_path "$RUN/first.mrec")" "$(wine_path "$RUN/first.csv")" \
     --standard >"$RUN/export.out" 2>/dev/null; then
     pass "--export-csv wrote the first recording"
@@ -112,7 +124,7 @@ else
     fail "--export-csv failed: $(cat "$RUN/export.out")"
 fi
 python3 "$(dirname "$0")/recording_vs_simulator.py" 1 "$MOTOSKOP_ECUSIM_LOG" \
-    "$RUN/first-polls.txt" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
+    "$RUN/first.mrec" "$RUN/first.csv" >"$RUN/compare.txt" 2>&1
 rc=$?
 sed 's/^\(PASS\|FAIL\) /\1 recording: /' "$RUN/compare.txt"
 if [ "$rc" -ne 0 ]; then
@@ -124,14 +136,14 @@ grep -q '^figures .* first_at_simulator_poll=1 ' "$RUN/compare.txt" &&
 
 # The second run records from START and is killed in the middle.
 click CLOSE
-sleep 2
+wait_for 10 ended "$APP_PID"
 sims_before="$(ecusim_polls)"
 start_program --port COM1 --record --connect || give_up "no window (second run)"
 sleep 8
 import -window root "$SHOTS/second.png"
 sims_at_kill="$(ecusim_polls)"
 kill -9 "$APP_EXE_PID"
-sleep 1
+wait_for 5 ended "$APP_EXE_PID"
 files=("$FOLDER"/*.mrec)
 second=""
 for f in "${files[@]}"; do [ "$f" = "$first" ] || second="$f"; done
@@ -139,6 +151,7 @@ for f in "${files[@]}"; do [ "$f" = "$first" ] || second="$f"; done
 "$RECINFO" "$second" >"$RUN/second.txt"
 rc=$?
 cat "$RUN/second.txt" >&2
+check_recording "what the killed run left" "$second" --cut-ok
 sent=$((sims_at_kill - sims_before))
 kept="$(info "$RUN/second.txt" polls)"
 last_ms="$(info "$RUN/second.txt" last_poll_ms)"

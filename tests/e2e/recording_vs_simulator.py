@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Compares a recording made from the simulator with what the simulator sent.
 
-usage: recording_vs_simulator.py FAMILY ECUSIM_LOG POLLS [CSV]
+usage: recording_vs_simulator.py FAMILY ECUSIM_LOG RECORDING [CSV]
 
   ECUSIM_LOG  the simulator's --log: "rx" frames received, "tx" answers sent
-  POLLS       `recinfo --polls` of the recording: poll <n> <ms> <outcome> <hex|->
+  RECORDING   the .mrec file, read by the independent reader mrec_reader.py beside this
   CSV         `motoskop.exe --export-csv REC OUT --standard` of the same recording
 
 The recording's polls are lined up with the polls the simulator received: each
@@ -26,6 +26,7 @@ from decimal import Decimal, InvalidOperation
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                 "tools", "oracle"))
 import golden  # noqa: E402  (the decoding tables, written apart from the program)
+import mrec_reader  # noqa: E402  (the recording read without the program's reader)
 
 POLL = [0xF4, 0x56, 0x01, 0xB5]
 ANSWER_SIZE = 64
@@ -66,14 +67,8 @@ def simulator_polls(path):
 
 
 def recorded_polls(path):
-    polls = []
-    for line in open(path, encoding="utf-8"):
-        f = line.split(None, 4)
-        if len(f) < 5 or f[0] != "poll":
-            continue
-        polls.append({"ms": int(f[2]), "outcome": f[3],
-                      "reply": None if f[4].strip() == "-" else hex_bytes(f[4])})
-    return polls
+    return [{"ms": ms, "outcome": outcome, "reply": None if reply is None else list(reply)}
+            for ms, outcome, reply in mrec_reader.polls(mrec_reader.read(path))]
 
 
 def line_up(sim, rec):

@@ -2,7 +2,8 @@
 # Replay end to end: a recording written by tools/recgen (the simulated engine, a gap
 # without answers, markers and a trouble code) is opened as `motoskop.exe <file>`, played,
 # stepped and closed; then exported with --export-csv and every row compared with the
-# frames recgen wrote. Records nothing itself.
+# frames recgen wrote; the recording is also read by the independent reader (mrec_reader.py)
+# and must hold those frames. Records nothing itself.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin replay
@@ -14,19 +15,30 @@ RECGEN="$BUILD/native/recgen"
 REC="$RUN/replay drive.mrec"
 FRAMES="$RUN/frames.txt"
 "$RECGEN" "$REC" "$FRAMES" 30 || { fail "recgen could not write the recording"; exit 1; }
+check_recording "recgen's recording" "$REC" --frames "$FRAMES"
 
 if ! start_program "$(wine_path "$REC")"; then
     fail "motoskop.exe <file> showed no window"
     exit 1
 fi
-sleep 3
+replay_shown() { [ "$(pixel 14 580)" != "#000000" ] && drawn REPLAY_PLAY; }
+wait_for 10 replay_shown
 import -window root "$RUN/opened.png"
 check "the replay window opens under the main window" \
     test "$(pixel 14 580 "$RUN/opened.png")" != "#000000"
 
+# changed_from PNG GEOMETRY: the screen's area differs from that screenshot's (a fresh shot is
+# left in $RUN/now.png).
+changed_from() {
+    import -window root "$RUN/now.png" && [ "$(area_change "$1" "$RUN/now.png" "$2")" -gt "${3:-0}" ]
+}
 click REPLAY_NEXT_EVENT # START at 0 s ...
 click REPLAY_NEXT_EVENT # ... marker 1 at 5 s: the charts refilled with 5 s of history
-sleep 1
+jumped() {
+    changed_from "$RUN/opened.png" 432x105+12+32 50 &&
+        [ "$(area_change "$RUN/opened.png" "$RUN/now.png" 204x19+372+594)" -gt 0 ]
+}
+wait_for 5 jumped
 import -window root "$RUN/marker.png"
 check "a jump to the marker refills the charts" \
     test "$(area_change "$RUN/opened.png" "$RUN/marker.png" 432x105+12+32)" -gt 50
@@ -36,13 +48,13 @@ check "the time label follows the jump" \
 click REPLAY_FASTER
 click REPLAY_FASTER
 click REPLAY_PLAY
-sleep 2
+wait_for 5 changed_from "$RUN/marker.png" 432x105+12+32 50
 import -window root "$RUN/playing.png"
 check "playing at 4x scrolls the charts" \
     test "$(area_change "$RUN/marker.png" "$RUN/playing.png" 432x105+12+32)" -gt 50
 click REPLAY_PLAY
 click REPLAY_STEP_BACK
-sleep 0.5
+wait_for 5 changed_from "$RUN/playing.png" 60x224+706+64
 import -window root "$RUN/stepped.png"
 check "a step back changes the readout" \
     test "$(area_change "$RUN/playing.png" "$RUN/stepped.png" 60x224+706+64)" -gt 0
@@ -57,7 +69,7 @@ check "START can be pressed again" \
 check "the received-data panel showed the recorded replies, and empties on closing" \
     test "$(area_change "$RUN/stepped.png" "$RUN/closed.png" 279x81+488+440)" -gt 50
 click CLOSE
-sleep 1
+wait_for 10 ended "$APP_PID"
 
 CSV="$RUN/поездка.csv"
 if ! wine "$EXE" --export-csv "$(wine_path "$REC")" "$(wine_path "$CSV")" --standard >"$RUN/export.out" 2>/dev/null; then

@@ -35,7 +35,7 @@ close_within() {
 for what in in-read suspended; do
     start_program || { fail "$what: no window"; continue; }
     pid=$APP_PID
-    sleep 1
+    wait_for 10 window_drawn
     before="$(ecusim_polls)"
     click START
     # Two unanswered polls: the thread is in its third 710 ms read.
@@ -50,11 +50,10 @@ for what in in-read suspended; do
     fi
     if [ "$what" = suspended ]; then
         click START # STOP: the read ends, the port closes, the thread suspends
-        sleep 1.5
-        settled="$(ecusim_polls)"
-        sleep 1
-        # Only a note: another program under the same prefix may have opened this COM1.
-        [ "$(ecusim_polls)" = "$settled" ] || echo "note: polls still arrive after STOP"
+        # Suspended: no poll in longer than one unanswered read (710 ms). Only a note when
+        # polls go on: another program under the same prefix may have opened this COM1.
+        settled() { local n; n="$(ecusim_polls)"; sleep 0.8; [ "$(ecusim_polls)" = "$n" ]; }
+        wait_for 5 settled || echo "note: polls still arrive after STOP"
     else
         sleep 0.3
     fi

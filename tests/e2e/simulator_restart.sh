@@ -7,7 +7,7 @@ source "$(dirname "$0")/../../scripts/wine-env.sh"
 e2e_begin simulator_restart
 start_ecusim --family 1
 
-face() { import -window root -crop "$(area START)" -depth 8 txt:- 2>/dev/null | md5sum; }
+face() { button_face START; }
 # START/STOP's face while the button is held down (it changes at once on a press).
 held_face() {
     press START
@@ -16,11 +16,14 @@ held_face() {
     release
 }
 
+polled() { [ "$(ecusim_polls)" -ge "$1" ]; }
 start_program
 pid=$APP_PID
-sleep 1
+wait_for 10 window_drawn
 click START
-sleep 2
+wait_for 10 polled 5
+stop_face="$(face)"
+stopped() { [ "$(face)" != "$stop_face" ]; } # START shows again (blinking)
 [ "$(ecusim_polls)" -ge 5 ] || { fail "no polls before the hang-up"; exit 1; }
 
 stop_ecusim # the line goes dead
@@ -35,7 +38,7 @@ if [ "$pressed" != "$idle" ]; then
 else
     fail "START/STOP did not react to a press"
 fi
-sleep 1.5
+wait_for 5 stopped # the press was STOP
 
 start_ecusim --family 1 # back, on a new pty mapped as COM1
 click START             # opens COM1 anew

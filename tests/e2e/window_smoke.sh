@@ -10,7 +10,7 @@ start_program || { fail "no window titled MOTOSKOP"; exit 1; }
 window="$APP_WINDOW"
 pass "window $window"
 
-sleep 1
+wait_for 10 window_drawn
 shot="$RUN/window_smoke.png"
 if import -window "$window" "$shot" 2>/dev/null && [ -s "$shot" ]; then
     size="$(identify -format '%wx%h' "$shot" 2>/dev/null)"

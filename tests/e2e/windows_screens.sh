@@ -11,7 +11,8 @@ SHOTS="${SHOTS:-$RUN}"
 start_ecusim --family 1 --codes FF FF 00 00
 
 start_program || true
-sleep 2
+wait_for 10 window_drawn || true
+ERROR_IDLE="$(button_face ERROR)" # dimmed until the first reply
 
 shot() { import -window root "$SHOTS/$1.png"; }
 # Waits up to 3 s for a command to succeed.
@@ -38,24 +39,25 @@ LIST="490x305+$((POSITION_SECONDARY[0] + 24))+$((POSITION_SECONDARY[1] + 20))"
 
 click START
 within3s grep -q 'rx F4 56 01 B5' "$MOTOSKOP_ECUSIM_LOG" || fail "no poll reached the simulator"
-sleep 1.5
+error_lit() { [ "$(button_face ERROR)" != "$ERROR_IDLE" ]; }
+wait_for 5 error_lit || true
 
+listed() { shot codes && has_text codes "$LIST" 20; }
+emptied() { shot codes_reset && no_text codes_reset "$LIST"; }
 click ERROR
 check "trouble-code window opens" within3s windows_shown 2
-sleep 1
-shot codes
+wait_for 5 listed || true
 check "trouble-code list shows the codes" has_text codes "$LIST" 20
 click CODES_RESET
 check "reset sends the clear-codes frame" within3s logged "rx F4 60 04 00 00 40 00 00 00 00 00 00 00 68"
-sleep 1
-shot codes_reset
+wait_for 5 emptied || true
 check "the list empties after the reset" no_text codes_reset "$LIST"
 click CODES_EXIT
 check "trouble-code window closes" within3s windows_shown 1
 
 click TEST
 check "actuator window opens" within3s windows_shown 2
-sleep 2.5
+wait_for 5 drawn ACT_EXIT || true
 shot actuators
 click ACT_EXIT
 check "exit hands control back to the ECU" \
