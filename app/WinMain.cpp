@@ -16,7 +16,9 @@
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"
 #include "app/TForm1.h"
+#include "record/IsoTime.h"
 #include "record/RecordFile_win32.h"
+#include "platform/Clock.h"
 #include "platform/TextConversion.h"
 #include "platform/Win32System.h"
 
@@ -61,6 +63,12 @@ void PrintToStarter(const std::string& text) {
     if (redirected) WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
+// A recording named on the command line, read whole.
+bool ReadRecordingFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    FileError why = FileError::None;
+    return ReadWholeFile(path, bytes, why);
+}
+
 // --export-csv: no window; the outcome goes to the starter.
 int ExportCsvCommand(const CommandLineOptions& options) {
     CsvExportRequest request;
@@ -70,13 +78,7 @@ int ExportCsvCommand(const CommandLineOptions& options) {
     request.listSeparator = UserLocaleText(LocaleItem::ListSeparator);
     request.decimalSymbol = UserLocaleText(LocaleItem::DecimalSeparator);
     Win32RecordFile file;
-    const CsvExportOutcome outcome = RunCsvExport(
-        request,
-        [](const std::string& path, std::vector<uint8_t>& bytes) {
-            FileError why = FileError::None;
-            return ReadWholeFile(path, bytes, why);
-        },
-        file);
+    const CsvExportOutcome outcome = RunCsvExport(request, ReadRecordingFile, file);
     PrintToStarter(outcome.message);
     return outcome.exitCode;
 }
@@ -87,20 +89,11 @@ int ReportCommand(const CommandLineOptions& options) {
     request.recording = options.reportRecording;
     request.before = options.reportBefore;
     request.output = options.exportOutput;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char made[32];
-    std::snprintf(made, sizeof made, "%02u.%02u.%04u %02u:%02u", now.wDay, now.wMonth, now.wYear,
-                  now.wHour, now.wMinute);
-    request.madeOn = made;
+    const std::string iso = FormatIso(LocalTimeAt(WallNow())); // YYYY-MM-DDTHH:MM
+    request.madeOn = iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4) + " " +
+                     iso.substr(11, 5);
     Win32RecordFile file;
-    const ReportOutcome outcome = RunReport(
-        request,
-        [](const std::string& path, std::vector<uint8_t>& bytes) {
-            FileError why = FileError::None;
-            return ReadWholeFile(path, bytes, why);
-        },
-        file);
+    const ReportOutcome outcome = RunReport(request, ReadRecordingFile, file);
     PrintToStarter(outcome.message);
     return outcome.exitCode;
 }

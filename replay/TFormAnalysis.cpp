@@ -1,3 +1,4 @@
+#include "replay/CsvSaveDialog_win32.h"
 #include "replay/TFormAnalysis.h"
 
 #include <windowsx.h>
@@ -580,16 +581,8 @@ void TFormAnalysis::exportTo(const std::string& path) {
 }
 
 void TFormAnalysis::exportPressed() {
-    ui::FileDialogSpec spec;
-    spec.title = L"Экспорт CSV";
-    spec.filter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
-    spec.defaultExtension = L"csv";
-    spec.initialPath = DefaultCsvPath(path_);
-    const std::string file = ui::ChooseFileToSave(handle(), spec);
-    if (file.empty()) return;
-    if (GetFileAttributesW(Widen(file).c_str()) != INVALID_FILE_ATTRIBUTES)
-        DeleteFileW(Widen(file).c_str());
-    exportTo(file);
+    const std::string file = AskCsvPath(handle(), path_);
+    if (!file.empty()) exportTo(file);
 }
 
 void TFormAnalysis::secondPressed() {

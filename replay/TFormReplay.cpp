@@ -1,3 +1,4 @@
+#include "replay/CsvSaveDialog_win32.h"
 #include "replay/TFormReplay.h"
 
 #include <commctrl.h>
@@ -289,15 +290,6 @@ void TFormReplay::exportPressed() {
     const bool wasPlaying = session_->player().playing();
     if (wasPlaying) session_->player().pause(*session_);
     refresh();
-    ui::FileDialogSpec spec;
-    spec.title = L"Экспорт CSV";
-    spec.filter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
-    spec.defaultExtension = L"csv";
-    spec.initialPath = DefaultCsvPath(path_);
-    const std::string file = ui::ChooseFileToSave(handle(), spec);
-    if (file.empty()) return;
-    // The user agreed to replace the file; the export itself never overwrites.
-    if (GetFileAttributesW(Widen(file).c_str()) != INVALID_FILE_ATTRIBUTES)
-        DeleteFileW(Widen(file).c_str());
-    exportTo(file);
+    const std::string file = AskCsvPath(handle(), path_);
+    if (!file.empty()) exportTo(file);
 }

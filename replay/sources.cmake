@@ -47,5 +47,6 @@ motoskop_sources(replay
     TFormReplay.cpp
     ReplayHost_win32.cpp
     AnalysisFile_win32.cpp
+    CsvSaveDialog_win32.cpp
     TFormAnalysis.cpp
 )
