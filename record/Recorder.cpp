@@ -23,6 +23,11 @@ uint32_t Recorder::recordTime(int64_t monoMs) const {
     return static_cast<uint32_t>(std::clamp<int64_t>(t, 0, 0xFFFFFFFFLL));
 }
 
+uint32_t Recorder::fileTime(int64_t monoMs) {
+    lastTimeMs_ = std::max(lastTimeMs_, recordTime(monoMs));
+    return lastTimeMs_;
+}
+
 Record* Recorder::slot() {
     if (count_ == queue_.size()) {
         ++dropped_;
@@ -34,7 +39,7 @@ Record* Recorder::slot() {
 void Recorder::notePoll(const KeptPoll& poll, const std::function<void(Record&)>& put) {
     Record r;
     r.type = RecordType::Poll;
-    r.timeMs = recordTime(poll.timeMs);
+    r.timeMs = fileTime(poll.timeMs);
     r.outcome = poll.outcome;
     r.received = static_cast<uint8_t>(std::clamp(poll.received, 0, 255));
     r.hasReply = poll.hasReply;
@@ -92,7 +97,7 @@ void Recorder::replyJudged(const JudgedReply& reply) {
 
 bool Recorder::queueLocked(Record& record, int64_t monoMs) {
     if (!recording_.load() || stopping_) return false;
-    record.timeMs = recordTime(monoMs);
+    record.timeMs = fileTime(monoMs);
     if (record.type == RecordType::SegmentHeader) {
         family_ = record.header.family;
         codes_.reset();
@@ -132,6 +137,7 @@ FileError Recorder::start(const std::string& path, recfile::RecordingHeader head
         // lock, so that replies judged meanwhile queue up after them.
         std::lock_guard<std::mutex> guard(lock_);
         zeroMs_ = zero;
+        lastTimeMs_ = 0;
         head_ = count_ = 0;
         dropped_ = 0;
         nextMarker_ = 1;
@@ -143,17 +149,20 @@ FileError Recorder::start(const std::string& path, recfile::RecordingHeader head
         // Taken again: replies judged while the file was being created count too.
         Record started;
         started.type = RecordType::RecordStart;
-        started.timeMs = recordTime(monoNowMs);
         bool startWritten = false;
         for (const KeptPoll& poll : preRoll_.newest()) {
             if (poll.timeMs < zero) continue;
             if (!startWritten && poll.timeMs > monoNowMs) {
+                started.timeMs = fileTime(monoNowMs);
                 writer_.write(started, now);
                 startWritten = true;
             }
             notePoll(poll, [&](Record& r) { writer_.write(r, now); });
         }
-        if (!startWritten) writer_.write(started, now);
+        if (!startWritten) {
+            started.timeMs = fileTime(monoNowMs);
+            writer_.write(started, now);
+        }
         recording_.store(true);
     }
     thread_ = std::thread(&Recorder::run, this);

@@ -78,6 +78,10 @@ class Recorder : public ReplySink {
 
   private:
     uint32_t recordTime(int64_t monoMs) const;
+    // The time a record goes to the file with (lock held): never before the record
+    // queued last, so a reply judged just before START of recording but handed over
+    // after it still keeps the file's times in order.
+    uint32_t fileTime(int64_t monoMs);
     // Queues record (lock held); false when not recording or the queue is full.
     bool queueLocked(recfile::Record& record, int64_t monoMs);
     void queueEvent(recfile::Record record, int64_t monoMs);
@@ -100,6 +104,7 @@ class Recorder : public ReplySink {
     std::size_t head_ = 0, count_ = 0;
     std::vector<recfile::Record> drained_; // the ring last taken by the writer thread
     int64_t zeroMs_ = 0;
+    uint32_t lastTimeMs_ = 0; // the time of the record queued last
     int nextMarker_ = 1;
     int dropped_ = 0;
     bool stopping_ = false;

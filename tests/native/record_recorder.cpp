@@ -125,6 +125,33 @@ TEST(RecorderRun, BeginsWithTheMinutesBeforeThenWritesTheTimeline) {
     EXPECT_EQ(reader.timeMs(reader.events()[0]), 120500u);
 }
 
+TEST(RecorderRun, AReplyJudgedBeforeTheStartButHandedOverAfterItKeepsTheFileInOrder) {
+    MemoryFile file;
+    Clock clock;
+    Recorder recorder(file, clock.fn());
+    Link link;
+    link.poll(recorder, 7000, true);
+    ASSERT_EQ(recorder.start("r.mrec", header(), wall("2026-12-09T12:00:00+03:00"), 7890),
+              FileError::None);
+    link.poll(recorder, 7882, true); // on the line when the button was pressed
+    link.poll(recorder, 8000, true);
+    recorder.stop();
+    RecordingReader reader;
+    ASSERT_EQ(reader.openBytes(file.flushed), ReadStatus::Ok);
+    ASSERT_EQ(reader.pollCount(), 3u);
+    // The times as written (the reader would smooth them over).
+    recfile::Record r;
+    uint32_t last = 0;
+    std::size_t at = sizeof recfile::kSignature, next = 0;
+    while (recfile::DecodeRecord(file.flushed.data(), file.flushed.size(), at, r, next) ==
+           recfile::FrameStatus::Ok) {
+        EXPECT_GE(r.timeMs, last) << "the record at byte " << at << " goes back in time";
+        last = r.timeMs;
+        at = next;
+    }
+    EXPECT_EQ(at, file.flushed.size());
+}
+
 TEST(RecorderRun, TheLinkNeverWaitsForASlowDisk) {
     MemoryFile file;
     Clock clock;
