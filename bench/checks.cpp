@@ -4,7 +4,8 @@
 // every 20 minutes), healthy and with weak charging. Prints the twelve checks' time, the
 // report's (checks, charts, HTML) and the size of the HTML. The goals: checks under 50 ms,
 // the report under 1 s and under 2 MB.
-// Usage: bench_checks [directory for the scratch file, default /tmp]
+// Usage: bench_checks [directory for the scratch files, default /tmp]; with BENCH_KEEP set
+// the recordings and their reports (.html) are kept there.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -149,6 +150,13 @@ void run(const std::string& name, const std::string& path, ecusim::EngineFaults 
     });
     std::printf("  report (HTML):  %8.1f ms (processor %.1f ms), median of 3 - %s (< %.0f ms)\n",
                 made.first, made.second, goal(made.second < kReportGoalMs), kReportGoalMs);
+    if (std::getenv("BENCH_KEEP")) {
+        const std::string out = path.substr(0, path.size() - 5) + ".html";
+        if (std::FILE* h = std::fopen(out.c_str(), "wb")) {
+            std::fwrite(html.data(), 1, html.size(), h);
+            std::fclose(h);
+        }
+    }
     std::printf("  HTML size:      %8.2f MB - %s (< %.0f MB)\n", html.size() / 1e6,
                 goal(html.size() < kHtmlGoalBytes), kHtmlGoalBytes / 1e6);
 }
