@@ -8,11 +8,21 @@ namespace checks {
 
 CheckContext::CheckContext(const CheckData& data)
     : data_(data), channels_(static_cast<int>(Role::Count), -1),
-      columns_(static_cast<int>(Role::Count), nullptr) {
+      columns_(static_cast<int>(Role::Count), nullptr), rows_(kRangeCount, nullptr),
+      flags_(data.polls(), 0) {
     for (int r = 0; r < static_cast<int>(Role::Count); ++r) {
         channels_[r] = ChannelOf(static_cast<Role>(r), data.family());
         if (channels_[r] >= 0) columns_[r] = data.column(channels_[r]);
     }
+    for (int id = 0; id < kRangeCount; ++id)
+        rows_[id] = &CheckRange(static_cast<Range>(id), data.family());
+    for (std::size_t i = 0; i < flags_.size(); ++i)
+        flags_[i] =
+            static_cast<uint8_t>((data.good(i) ? kGood : 0) | (data.breakBefore(i) ? kBreak : 0));
+    runningRpm_ = row(Range::EngineRunningRpm).okLo;
+    warmC_ = row(Range::WarmEngineC).okLo;
+    closedThrottlePct_ = row(Range::ClosedThrottlePct).okHi;
+    standingKmh_ = row(Range::StandingKmh).okHi;
 }
 
 const float* CheckContext::column(Role role) const {
@@ -20,11 +30,11 @@ const float* CheckContext::column(Role role) const {
 }
 
 bool CheckContext::running(std::size_t poll) const {
-    return value(Role::Rpm, poll) >= row(Range::EngineRunningRpm).okLo;
+    return value(Role::Rpm, poll) >= runningRpm_;
 }
 
 bool CheckContext::warm(std::size_t poll) const {
-    return value(Role::Coolant, poll) >= row(Range::WarmEngineC).okLo;
+    return value(Role::Coolant, poll) >= warmC_;
 }
 
 bool CheckContext::closedLoop(std::size_t poll) const {
@@ -33,36 +43,16 @@ bool CheckContext::closedLoop(std::size_t poll) const {
 
 bool CheckContext::warmIdle(std::size_t poll) const {
     const float speed = value(Role::Speed, poll);
-    return running(poll) && warm(poll) &&
-           value(Role::Throttle, poll) <= row(Range::ClosedThrottlePct).okHi &&
-           (std::isnan(speed) || speed <= row(Range::StandingKmh).okHi);
+    return running(poll) && warm(poll) && value(Role::Throttle, poll) <= closedThrottlePct_ &&
+           (std::isnan(speed) || speed <= standingKmh_);
 }
 
-std::vector<Run> CheckContext::runs(const std::function<bool(std::size_t)>& condition) const {
-    std::vector<Run> out;
-    const std::size_t n = data_.polls();
-    std::size_t start = n;
-    auto close = [&](std::size_t end) {
-        if (start < end) {
-            Run r;
-            r.begin = start;
-            r.end = end;
-            r.seconds = (data_.timeMs(end - 1) - data_.timeMs(start)) / 1000.0;
-            out.push_back(r);
-        }
-        start = n;
-    };
-    for (std::size_t i = 0; i < n; ++i) {
-        if (data_.breakBefore(i) || !data_.good(i)) close(i);
-        if (!data_.good(i)) continue;
-        if (condition(i)) {
-            if (start == n) start = i;
-        } else {
-            close(i);
-        }
-    }
-    close(n);
-    return out;
+void CheckContext::closeRun(std::vector<Run>& out, std::size_t begin, std::size_t end) const {
+    Run r;
+    r.begin = begin;
+    r.end = end;
+    r.seconds = (data_.timeMs(end - 1) - data_.timeMs(begin)) / 1000.0;
+    out.push_back(r);
 }
 
 double CheckContext::seconds(const std::vector<Run>& runs) {

@@ -103,6 +103,7 @@ enum class Range : uint8_t {
     ReturnControlSeconds,   // control back to the ECU: FREQ back at its desired idle
     ActuatorMinimumSeconds, // of replies after a command
 };
+constexpr int kRangeCount = static_cast<int>(Range::ActuatorMinimumSeconds) + 1; // the last
 
 enum class Kind : uint8_t {
     Band,          // okLo..okHi is normal; outside faultLo..faultHi a fault; between, attention

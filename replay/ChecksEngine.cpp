@@ -1,5 +1,6 @@
 // Checks 7-9: the idle, the charging and the fuel trim.
 #include <cmath>
+#include <functional>
 
 #include "replay/CheckInfo.h"
 #include "replay/ChecksFamilies.h"

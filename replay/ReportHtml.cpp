@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "replay/CheckInfo.h"
 #include "replay/FuelTrimMap.h"
@@ -17,8 +20,10 @@ namespace {
 constexpr int kChartColumns = 240;
 constexpr int kChartWidth = 640, kChartHeight = 110;
 constexpr std::size_t kChartsPerCheck = 2;
-// Evidence is shown with a little of what came before and after it.
+// Evidence is shown with a little of what came before and after it, and a short span (a
+// moment, a few polls) amid a minute of its surroundings.
 constexpr double kChartMarginShare = 0.1;
+constexpr double kChartLeastMs = 60000;
 // The channels the comparison lists.
 const char* const kComparedChannels[] = {"FREQ", "TWAT", "UO2SENS", "MAP", "LEARN", "INT", "UBAT"};
 
@@ -66,8 +71,9 @@ const char* kStyle = R"(<style>
 @page { size: A4 portrait; margin: 14mm; }
 body { font-family: Arial, "Liberation Sans", sans-serif; font-size: 10.5pt; color: #111; max-width: 180mm; margin: auto; }
 h1 { font-size: 16pt; margin: 0 0 2mm; } h2 { font-size: 12.5pt; margin: 6mm 0 2mm; border-bottom: 1px solid #888; }
-h3 { font-size: 11pt; margin: 4mm 0 1mm; }
-table { border-collapse: collapse; width: 100%; page-break-inside: auto; } tr { page-break-inside: avoid; }
+h2, h3 { page-break-after: avoid; } h3 { font-size: 11pt; margin: 4mm 0 1mm; }
+table { border-collapse: collapse; width: 100%; page-break-inside: auto; } tr, tbody { page-break-inside: avoid; }
+table.checks td { border-top-color: #ddd; border-bottom-color: #ddd; } table.checks tbody { border-top: 1.5px solid #888; }
 td, th { border: 1px solid #bbb; padding: 1.2mm 1.6mm; vertical-align: top; text-align: left; }
 th { background: #eee; } .small { font-size: 9pt; color: #444; }
 .ok { background: #dff3df; } .attention { background: #fff1c7; } .fault { background: #f8d0d0; } .nodata { background: #eee; color: #555; }
@@ -79,9 +85,10 @@ ul { margin: 1mm 0 1mm 5mm; padding: 0; }
 std::string chart(const Drive& d, const checks::EvidenceSpan& span) {
     const analysis::AnalysedRecording& r = *d.recording;
     if (span.channels.empty() || span.channels.front() < 0) return "";
-    const double length = std::max(1000.0, double(span.toMs) - span.fromMs);
-    const double from = std::max<double>(r.firstMs(), span.fromMs - length * kChartMarginShare);
-    const double to = std::min<double>(r.lastMs(), span.toMs + length * kChartMarginShare);
+    const double length = double(span.toMs) - span.fromMs;
+    const double margin = std::max(length * kChartMarginShare, (kChartLeastMs - length) / 2);
+    const double from = std::max<double>(r.firstMs(), span.fromMs - margin);
+    const double to = std::min<double>(r.lastMs(), span.toMs + margin);
     if (to <= from) return "";
     std::string out = "<div class=\"chart\"><div class=\"small\">" + escape(span.label) + ", " +
                       clock(r, span.fromMs) + "–" + clock(r, span.toMs) + "</div>";
@@ -139,27 +146,35 @@ std::string chart(const Drive& d, const checks::EvidenceSpan& span) {
     return out;
 }
 
+// One row per figure, its range beside it; the check's name and verdict span its rows, and
+// a check is kept on one page.
 std::string checksTable(const Drive& d) {
-    std::string out =
-        "<table><tr><th>Проверка</th><th>Вердикт</th><th>Измерено</th><th>Норма</th></tr>\n";
+    std::string out = "<table class=\"checks\"><thead><tr><th>Проверка</th><th>Вердикт</th>"
+                      "<th>Измерено</th><th>Норма</th></tr></thead>\n";
     for (const checks::CheckResult& c : d.checks) {
         const checks::CheckInfo* info = checks::InfoOf(c.check);
-        out += std::string("<tr class=\"") + verdictClass(c.verdict) + "\"><td>" + info->title +
-               "</td><td class=\"verdict\">" + checks::VerdictText(c.verdict) + "</td><td>";
-        std::string ranges;
+        std::vector<std::pair<std::string, std::string>> lines; // figure, range
         for (const checks::Figure& f : c.figures) {
             if (std::isnan(f.value) && f.judged) continue;
-            out +=
-                escape(f.name) + ": <b>" + NumberText(f.value) + "</b> " + escape(f.unit) + "<br>";
-            ranges += RangeText(f, d.family) + "<br>";
+            lines.emplace_back(escape(f.name) + ": <b>" + NumberText(f.value) + "</b> " +
+                                   escape(f.unit),
+                               RangeText(f, d.family));
         }
         if (!c.notes.empty()) {
-            out += "<ul>";
+            std::string notes = "<ul>";
             for (const std::string& n : c.notes)
-                out += "<li>" + escape(n) + "</li>";
-            out += "</ul>";
+                notes += "<li>" + escape(n) + "</li>";
+            lines.emplace_back(notes + "</ul>", "");
         }
-        out += "</td><td class=\"small\">" + ranges + "</td></tr>\n";
+        if (lines.empty()) lines.emplace_back("", "");
+        const std::string rows = std::to_string(lines.size());
+        out += std::string("<tbody class=\"") + verdictClass(c.verdict) + "\"><tr><td rowspan=\"" +
+               rows + "\">" + info->title + "</td><td class=\"verdict\" rowspan=\"" + rows + "\">" +
+               checks::VerdictText(c.verdict) + "</td>";
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            out += std::string(k ? "<tr>" : "") + "<td>" + lines[k].first +
+                   "</td><td class=\"small\">" + lines[k].second + "</td></tr>\n";
+        out += "</tbody>\n";
     }
     return out + "</table>\n";
 }

@@ -22,13 +22,30 @@ std::string NumberText(double v) {
     return s;
 }
 
+namespace {
+
+// "a … b", "≥ a" or "≤ b", as the band's open sides say.
+std::string BandText(double lo, double hi) {
+    if (std::isinf(lo) && std::isinf(hi)) return "";
+    if (std::isinf(hi)) return "≥ " + NumberText(lo);
+    if (std::isinf(lo)) return "≤ " + NumberText(hi);
+    return NumberText(lo) + " … " + NumberText(hi);
+}
+
+} // namespace
+
 std::string RangeText(const checks::Figure& f, int family) {
     if (!f.judged) return "";
     const checks::RangeRow& row = checks::CheckRange(f.range, family);
     if (row.kind != checks::Kind::Band) return "";
-    std::string text = NumberText(row.okLo) + " … " + NumberText(row.okHi);
+    std::string text = BandText(row.okLo, row.okHi);
     if (*row.unit) text += std::string(" ") + row.unit;
-    if (!std::isinf(row.faultLo) || !std::isinf(row.faultHi))
+    if (std::isinf(row.faultLo) && std::isinf(row.faultHi)) return text;
+    if (std::isinf(row.faultLo))
+        text += " (неисправность выше " + NumberText(row.faultHi) + ")";
+    else if (std::isinf(row.faultHi))
+        text += " (неисправность ниже " + NumberText(row.faultLo) + ")";
+    else
         text += " (неисправность вне " + NumberText(row.faultLo) + " … " + NumberText(row.faultHi) +
                 ")";
     return text;
