@@ -66,6 +66,7 @@ declare -gA POSITIONS=(
     [REPLAY_EXPORT]="REPLAY 508 161 120 20"    # TFormReplay ExportButton: "Экспорт CSV"
     [REPLAY_CLOSE]="REPLAY 764 161 26 19"      # TFormReplay CloseButton
     [REPLAY_MARKER_SAVE]="REPLAY 398 159 26 19" # TFormReplay MarkerSaveButton: a marker's text
+    [REPLAY_ANALYSE]="REPLAY 716 92 72 20"     # TFormReplay AnalyseButton: the analysis window
 )
 # The twelve graph-set buttons SET1..SET12 (Image20..Image31) in a row on the main window.
 for _set in $(seq 1 12); do POSITIONS[SET$_set]="MAIN $((484 + 24 * (_set - 1))) 16 23 13"; done
