@@ -19,4 +19,3 @@ FileError AppendMarkerText(RecordFile& file, const std::string& path, const Reco
     file.close();
     return error;
 }
-

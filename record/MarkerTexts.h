@@ -11,5 +11,3 @@
 // recording's last time.
 FileError AppendMarkerText(RecordFile& file, const std::string& path, const RecordingReader& reader,
                            int number, const std::string& text);
-
-
