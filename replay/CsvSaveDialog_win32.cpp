@@ -5,12 +5,12 @@
 #include "ui/FileDialog.h"
 
 std::string AskCsvPath(HWND owner, const std::string& recordingPath) {
-    ui::FileDialogSpec spec;
-    spec.title = L"Экспорт CSV";
-    spec.filter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
-    spec.defaultExtension = L"csv";
-    spec.initialPath = DefaultCsvPath(recordingPath);
-    const std::string file = ui::ChooseFileToSave(owner, spec);
+    ui::FileDialogRequest request;
+    request.title = L"Экспорт CSV";
+    request.filter = L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0";
+    request.defaultExtension = L"csv";
+    request.initialPath = DefaultCsvPath(recordingPath);
+    const std::string file = ui::ChooseFileToSave(owner, request);
     if (file.empty()) return file;
     if (GetFileAttributesW(Widen(file).c_str()) != INVALID_FILE_ATTRIBUTES)
         DeleteFileW(Widen(file).c_str());

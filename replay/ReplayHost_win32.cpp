@@ -149,9 +149,9 @@ void ReplayHost::close() {
 }
 
 void ReplayHost::openPressed() {
-    ui::FileDialogSpec spec;
-    spec.title = L"Открыть запись";
-    spec.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
-    const std::string file = ui::ChooseFileToOpen(form_->handle(), spec);
+    ui::FileDialogRequest request;
+    request.title = L"Открыть запись";
+    request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
+    const std::string file = ui::ChooseFileToOpen(form_->handle(), request);
     if (!file.empty()) open(file);
 }

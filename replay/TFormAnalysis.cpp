@@ -89,9 +89,9 @@ void Well(HDC dc, const RECT& r, COLORREF fill = kWellColour) {
 
 void Text(HDC dc, int x, int y, const std::string& utf8, COLORREF colour, bool bold = false,
           UINT align = TA_LEFT) {
-    ui::FontSpec spec;
-    spec.bold = bold;
-    HGDIOBJ old = SelectObject(dc, ui::GetFont(spec));
+    ui::FontSpec font;
+    font.bold = bold;
+    HGDIOBJ old = SelectObject(dc, ui::GetFont(font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     SetTextAlign(dc, align | TA_TOP);
@@ -102,8 +102,8 @@ void Text(HDC dc, int x, int y, const std::string& utf8, COLORREF colour, bool b
 }
 
 void TextIn(HDC dc, const RECT& r, const std::string& utf8, COLORREF colour, UINT format) {
-    ui::FontSpec spec;
-    HGDIOBJ old = SelectObject(dc, ui::GetFont(spec));
+    ui::FontSpec font;
+    HGDIOBJ old = SelectObject(dc, ui::GetFont(font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     std::wstring wide = Widen(utf8);
@@ -586,10 +586,10 @@ void TFormAnalysis::exportPressed() {
 }
 
 void TFormAnalysis::secondPressed() {
-    ui::FileDialogSpec spec;
-    spec.title = L"Вторая запись";
-    spec.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
-    const std::string file = ui::ChooseFileToOpen(handle(), spec);
+    ui::FileDialogRequest request;
+    request.title = L"Вторая запись";
+    request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
+    const std::string file = ui::ChooseFileToOpen(handle(), request);
     if (!file.empty()) openSecond(file);
 }
 

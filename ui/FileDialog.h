@@ -7,7 +7,7 @@
 
 namespace ui {
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     const wchar_t* title = L"";
     // Pairs of a text and a pattern, each ended by '\0', the whole ended by
     // another: L"CSV (*.csv)\0*.csv\0Все файлы\0*.*\0".
@@ -17,8 +17,8 @@ struct FileDialogSpec {
 };
 
 // An existing file to open.
-std::string ChooseFileToOpen(HWND owner, const FileDialogSpec& spec);
+std::string ChooseFileToOpen(HWND owner, const FileDialogRequest& request);
 // A file to write; the dialog asks before naming one that exists.
-std::string ChooseFileToSave(HWND owner, const FileDialogSpec& spec);
+std::string ChooseFileToSave(HWND owner, const FileDialogRequest& request);
 
 } // namespace ui

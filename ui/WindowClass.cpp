@@ -27,10 +27,10 @@ bool RegisterOnce(const wchar_t* name, UINT style, bool programIcon, WNDPROC pro
 
 } // namespace
 
-HWND WindowObject::createBound(const ClassSpec& spec, DWORD exStyle, const wchar_t* title,
+HWND WindowObject::createBound(const ClassInfo& info, DWORD exStyle, const wchar_t* title,
                                DWORD style, int x, int y, int width, int height, HWND parent) {
-    if (!RegisterOnce(spec.name, spec.style, spec.programIcon, &WindowObject::Proc)) return nullptr;
-    return CreateWindowExW(exStyle, spec.name, title, style, x, y, width, height, parent, nullptr,
+    if (!RegisterOnce(info.name, info.style, info.programIcon, &WindowObject::Proc)) return nullptr;
+    return CreateWindowExW(exStyle, info.name, title, style, x, y, width, height, parent, nullptr,
                            GetModuleHandleW(nullptr), this);
 }
 

@@ -12,13 +12,13 @@ class WindowObject {
     virtual ~WindowObject() = default;
 
   protected:
-    struct ClassSpec {
+    struct ClassInfo {
         const wchar_t* name;
         UINT style = 0;
         bool programIcon = false; // the exe's icon (resource 1)
     };
     // CreateWindowExW of the class (registered here the first time), bound to this object.
-    HWND createBound(const ClassSpec& spec, DWORD exStyle, const wchar_t* title, DWORD style, int x,
+    HWND createBound(const ClassInfo& info, DWORD exStyle, const wchar_t* title, DWORD style, int x,
                      int y, int width, int height, HWND parent);
     // Every message of the bound window, from WM_NCCREATE to WM_NCDESTROY; bound() is set
     // before the first.
