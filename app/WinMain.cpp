@@ -11,7 +11,7 @@
 
 #include "startup/CommandLine.h"
 #include "replay/CsvExportCommand.h"
-#include "replay/ReportCommand.h"
+#include "report/ReportCommand.h"
 #include <cstdio>
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"

@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "record/RecordFormat.h"
-#include "replay/FuelTrimMap.h"
-#include "replay/LaneEnvelope.h"
-#include "replay/Lanes.h"
-#include "replay/RecordingLoader.h"
-#include "replay/ScatterPlot.h"
-#include "replay/SpanStatistics.h"
-#include "replay/TimeAxis.h"
+#include "analysis/FuelTrimMap.h"
+#include "analysis/LaneEnvelope.h"
+#include "analysis/Lanes.h"
+#include "analysis/RecordingLoader.h"
+#include "analysis/ScatterPlot.h"
+#include "analysis/SpanStatistics.h"
+#include "analysis/TimeAxis.h"
 #include "tools/ecusim/EngineModel.h"
 #include "tools/ecusim/ReplyLayout.h"
 

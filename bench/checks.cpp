@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "record/RecordFormat.h"
-#include "replay/Checks.h"
-#include "replay/RecordingLoader.h"
-#include "replay/ReportModel.h"
+#include "checks/Checks.h"
+#include "analysis/RecordingLoader.h"
+#include "report/ReportModel.h"
 #include "tools/ecusim/EngineFaults.h"
 #include "tools/ecusim/EngineModel.h"
 #include "tools/ecusim/ReplyLayout.h"

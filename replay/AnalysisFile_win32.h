@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "replay/RecordingLoader.h"
+#include "analysis/RecordingLoader.h"
 
 namespace analysis {
 

@@ -33,7 +33,7 @@ enum class CommandLineAction {
     Version,    // print VersionText() and exit 0
     UsageError, // print the error and UsageText() and exit 2
     ExportCsv,  // write options.exportRecording as CSV without a window (replay/CsvExportCommand.h)
-    Report,     // write the report of options.reportRecording (replay/ReportCommand.h)
+    Report,     // write the report of options.reportRecording (report/ReportCommand.h)
 };
 
 struct CommandLineResult {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis_fixture.h"
-#include "replay/DriveComparison.h"
-#include "replay/LaneEnvelope.h"
+#include "analysis/DriveComparison.h"
+#include "analysis/LaneEnvelope.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <random>
 
 #include "analysis_fixture.h"
-#include "replay/EnvelopePyramid.h"
-#include "replay/LaneEnvelope.h"
-#include "replay/TimeAxis.h"
+#include "analysis/EnvelopePyramid.h"
+#include "analysis/LaneEnvelope.h"
+#include "analysis/TimeAxis.h"
 
 namespace {
 

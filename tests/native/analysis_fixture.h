@@ -9,8 +9,8 @@
 
 #include "ecu/DecodeTables.h"
 #include "record/RecordFormat.h"
-#include "replay/AnalysisChannels.h"
-#include "replay/RecordingLoader.h"
+#include "analysis/AnalysisChannels.h"
+#include "analysis/RecordingLoader.h"
 
 namespace analysis_test {
 

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "analysis_fixture.h"
-#include "replay/DriveComparison.h"
-#include "replay/FuelTrimMap.h"
-#include "replay/LaneEnvelope.h"
-#include "replay/TimeAxis.h"
+#include "analysis/DriveComparison.h"
+#include "analysis/FuelTrimMap.h"
+#include "analysis/LaneEnvelope.h"
+#include "analysis/TimeAxis.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "analysis_fixture.h"
 #include "record/RecordTexts.h"
-#include "replay/AnalysisTexts.h"
-#include "replay/LoadJob.h"
+#include "analysis/AnalysisTexts.h"
+#include "analysis/LoadJob.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "analysis_fixture.h"
 #include "record/ChannelValues.h"
-#include "replay/CursorReadout.h"
-#include "replay/Lanes.h"
-#include "replay/PollDecoder.h"
-#include "replay/TimeAxis.h"
+#include "analysis/CursorReadout.h"
+#include "analysis/Lanes.h"
+#include "analysis/PollDecoder.h"
+#include "analysis/TimeAxis.h"
 #include "settings/ParameterCatalogue.h"
 
 namespace {

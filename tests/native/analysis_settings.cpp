@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "platform/MemoryRegistry.h"
-#include "replay/AnalysisChannels.h"
-#include "replay/AnalysisSettings.h"
-#include "replay/Lanes.h"
-#include "replay/StatsText.h"
+#include "analysis/AnalysisChannels.h"
+#include "analysis/AnalysisSettings.h"
+#include "analysis/Lanes.h"
+#include "analysis/StatsText.h"
 
 using namespace analysis;
 

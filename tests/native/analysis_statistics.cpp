@@ -11,7 +11,7 @@
 
 #include "analysis_fixture.h"
 #include "record/ChannelValues.h"
-#include "replay/SpanStatistics.h"
+#include "analysis/SpanStatistics.h"
 
 namespace {
 

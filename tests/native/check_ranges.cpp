@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "replay/CheckInfo.h"
-#include "replay/CheckRanges.h"
+#include "checks/CheckInfo.h"
+#include "checks/CheckRanges.h"
 
 using namespace checks;
 

@@ -3,9 +3,9 @@
 // least data says «нет данных» with its instruction, never «норма».
 #include <gtest/gtest.h>
 
-#include "replay/AnalysedRecording.h"
-#include "replay/CheckInfo.h"
-#include "replay/Checks.h"
+#include "analysis/AnalysedRecording.h"
+#include "checks/CheckInfo.h"
+#include "checks/Checks.h"
 #include "tests/native/simulated_drive.h"
 #include "tools/ecusim/EngineFaults.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "replay/CsvExportCommand.h"
-#include "replay/ReportCommand.h"
+#include "report/ReportCommand.h"
 #include "tests/native/simulated_drive.h"
 #include "tools/ecusim/EngineFaults.h"
 

@@ -8,7 +8,7 @@
 
 #include "link/CommandFrames.h"
 #include "record/RecordFormat.h"
-#include "replay/RecordingLoader.h"
+#include "analysis/RecordingLoader.h"
 #include "tools/ecusim/EcuSimulator.h"
 
 namespace simdrive {

@@ -21,8 +21,8 @@ namespace {
 
 const fs::path kRoot = MOTOSKOP_SOURCE_DIR;
 const std::vector<std::string> kProgramFolders = {
-    "app",    "startup", "ecu",      "state",   "link", "live",    "codes",
-    "record", "replay",  "settings", "glpanel", "ui",   "platform"};
+    "app",      "startup", "ecu",    "state",  "link",     "live",    "codes", "record",
+    "analysis", "checks",  "report", "replay", "settings", "glpanel", "ui",    "platform"};
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path);

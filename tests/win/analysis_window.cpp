@@ -18,7 +18,7 @@
 #include "platform/TextConversion.h"
 #include "record/RecordFile_win32.h"
 #include "record/RecordingWriter.h"
-#include "replay/AnalysisChannels.h"
+#include "analysis/AnalysisChannels.h"
 #include "tests/win/ProgramDriver.h"
 
 using namespace program_driver;

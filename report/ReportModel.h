@@ -1,0 +1,48 @@
+#pragma once
+// What the workshop report holds, built once from an analysed recording (and the one before
+// the repair, when given): the vehicle, the codes, the checks, the markers, the link. The HTML
+// and the JSON are written from it (ReportHtml, ReportJson), so both say the same.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/AnalysedRecording.h"
+#include "checks/Checks.h"
+
+namespace report {
+
+struct Drive {
+    std::shared_ptr<const analysis::AnalysedRecording> recording;
+    std::string path;
+    std::string date; // "09.12.2026 21:44", the recording's start
+    std::string car, engine, promId;
+    int family = 0;
+    double seconds = 0;
+    std::vector<checks::CheckResult> checks;
+    std::vector<checks::SessionCode> codes;
+};
+
+struct Report {
+    std::string workshop;
+    std::string madeOn; // when the report was made, as the caller words it
+    Drive drive;
+    bool hasBefore = false;
+    Drive before;
+};
+
+Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
+              const std::string& path);
+
+// The figure's range as the report prints it: "13,5 … 14,8 В (неисправность вне 12,6 … 16)",
+// "≥ 10 1/10 с (неисправность ниже 3)", "≤ 2 % (неисправность выше 20)".
+std::string RangeText(const checks::Figure& figure, int family);
+// A number with a decimal comma, as few decimals as it needs (up to 2); "—" for NaN, "∞".
+std::string NumberText(double value);
+
+std::string ReportHtml(const Report& report);
+std::string ReportJson(const Report& report);
+
+// The version of the JSON's schema (docs/report-format.md).
+constexpr int kReportFormatVersion = 1;
+
+} // namespace report

@@ -1,0 +1,9 @@
+# The workshop report: what it says (the model), its HTML and JSON forms, and the
+# command that makes it without a window.
+motoskop_sources(report
+  CORE
+    ReportModel.cpp
+    ReportHtml.cpp
+    ReportJson.cpp
+    ReportCommand.cpp
+)
