@@ -1,7 +1,5 @@
 // The analysis window's core on recordings of one and eight hours of ECU family 4
-// (about 30 000 and 240 000 polls, one every 120 ms, of the simulated engine:
-// warming up, idling, the throttle blipped now and then; 1 poll in 100 without an
-// answer, a marker every 5 minutes, the link stopped for 10 s every 20 minutes),
+// (about 30 000 and 240 000 polls of the simulated drive in bench/BenchDrive.h),
 // and one hour in which every reply byte drifts at random (the decoder's worst
 // case). Prints for each: opening (reading, decoding, the six default lanes
 // decimated for a 1300-pixel plot), a redraw of the six lanes at random zooms,
@@ -17,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "record/RecordFormat.h"
+#include "bench/BenchDrive.h"
 #include "analysis/FuelTrimMap.h"
 #include "analysis/LaneEnvelope.h"
 #include "analysis/Lanes.h"
@@ -25,108 +23,13 @@
 #include "analysis/ScatterPlot.h"
 #include "analysis/SpanStatistics.h"
 #include "analysis/TimeAxis.h"
-#include "tools/ecusim/EngineModel.h"
-#include "tools/ecusim/ReplyLayout.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using recfile::Record;
-using recfile::RecordType;
+using bench::kFamily;
+using bench::Timed;
 
-constexpr int kPollMs = 120;
 constexpr int kPlotColumns = 1300;
-constexpr int kFamily = 4;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The process's processor time: on a machine shared with other work the wall
-// clock says more about the neighbours than about this code.
-double cpuMs() {
-    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
-}
-
-// Wall and processor time of one call, the median of `runs`.
-template <typename F> std::pair<double, double> timed(int runs, F&& f) {
-    std::vector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        const double c0 = cpuMs();
-        const auto t0 = Clock::now();
-        f();
-        wall.push_back(msSince(t0));
-        cpu.push_back(cpuMs() - c0);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
-}
-
-void add(std::vector<uint8_t>& bytes, RecordType type, uint32_t t, int number = 0,
-         const std::string& text = std::string()) {
-    Record r;
-    r.type = type;
-    r.timeMs = t;
-    r.number = number;
-    r.text = text;
-    recfile::EncodeRecord(r, bytes);
-}
-
-// The recording's bytes: polls of the engine model, or of drifting random bytes.
-std::vector<uint8_t> makeRecording(int polls, bool drifting) {
-    std::vector<uint8_t> bytes(std::begin(recfile::kSignature), std::end(recfile::kSignature));
-    Record h;
-    h.type = RecordType::SegmentHeader;
-    h.header.programVersion = "bench";
-    h.header.startDateTime = "2026-12-09T08:00:00.000+03:00";
-    h.header.car = "NEXIA";
-    h.header.engine = "1.5 SOHC";
-    h.header.family = kFamily;
-    h.header.port = "COM1";
-    h.header.baud = 8192;
-    recfile::EncodeRecord(h, bytes);
-    add(bytes, RecordType::LinkStart, 0);
-    ecusim::EngineModel engine(11, 20);
-    ecusim::EcuIdentity ecu;
-    std::mt19937 random(5);
-    std::array<uint8_t, kGoodReplySize> reply{};
-    int marker = 0;
-    for (int i = 0; i < polls; ++i) {
-        const uint32_t t = static_cast<uint32_t>(i) * kPollMs;
-        engine.advance(kPollMs / 1000.0);
-        if (drifting) {
-            for (int b = 4; b < kGoodReplySize; ++b)
-                if (random() % 8 == 0)
-                    reply[b] = static_cast<uint8_t>(reply[b] + int(random() % 5) - 2);
-        } else {
-            reply = ecusim::buildPollReply(kFamily, engine.state(), ecu);
-        }
-        // The link stopped for 10 s every 20 minutes.
-        const uint32_t inCycle = t % 1200000;
-        if (inCycle >= 1190000) continue;
-        if (inCycle < kPollMs && t > 0) add(bytes, RecordType::LinkStart, t);
-        Record p;
-        p.type = RecordType::Poll;
-        p.timeMs = t;
-        p.hasReply = random() % 100 != 0;
-        p.outcome = p.hasReply ? PollOutcome::GoodReply : PollOutcome::NoAnswer;
-        p.received = p.hasReply ? kGoodReplySize : 4;
-        p.reply = reply;
-        recfile::EncodeRecord(p, bytes);
-        if (inCycle + kPollMs >= 1190000 && inCycle < 1190000)
-            add(bytes, RecordType::LinkStop, t + 1);
-        if (i % 2500 == 1250) add(bytes, RecordType::Marker, t + 1, ++marker, "метка");
-    }
-    return bytes;
-}
-
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
 
 // What the comparison of the lengths needs.
 struct Figures {
@@ -135,8 +38,11 @@ struct Figures {
 
 Figures run(const std::string& name, const std::string& path, int polls, bool drifting) {
     Figures f;
-    const std::vector<uint8_t> bytes = makeRecording(polls, drifting);
-    if (!writeFile(path, bytes)) {
+    bench::DriveShape shape;
+    shape.polls = polls;
+    shape.drifting = drifting;
+    const std::vector<uint8_t> bytes = bench::MakeDriveRecording(shape);
+    if (!bench::WriteFile(path, bytes)) {
         std::printf("cannot write %s\n", path.c_str());
         return f;
     }
@@ -146,7 +52,7 @@ Figures run(const std::string& name, const std::string& path, int polls, bool dr
     analysis::LoadResult loaded;
     std::vector<int> lanes;
     bool ok = true;
-    const auto open = timed(3, [&] {
+    const auto open = Timed(3, [&] {
         analysis::LoadControl control;
         loaded = analysis::LoadRecordingFile(path, control);
         if (loaded.status != analysis::LoadStatus::Ready) {
@@ -174,7 +80,7 @@ Figures run(const std::string& name, const std::string& path, int polls, bool dr
                             std::pow(whole / analysis::kMinViewMs, (random() % 1001) / 1000.0);
         const double start = r.firstMs() + (whole - span) * ((random() % 1001) / 1000.0);
         const analysis::TimeView view{start, start + span, kPlotColumns};
-        const auto t = timed(1, [&] { ok = !analysis::DecimateLanes(r, lanes, view).empty(); });
+        const auto t = Timed(1, [&] { ok = !analysis::DecimateLanes(r, lanes, view).empty(); });
         walls.push_back(t.first);
         cpus.push_back(t.second);
     }
@@ -188,15 +94,15 @@ Figures run(const std::string& name, const std::string& path, int polls, bool dr
     for (int c = 0; c < r.channelCount(); ++c)
         every.push_back(c);
     const analysis::TimeSpan span = analysis::WholeSpan(r);
-    const auto laneStats = timed(5, [&] { ok = !analysis::SpanStats(r, lanes, span).empty(); });
-    const auto allStats = timed(5, [&] { ok = !analysis::SpanStats(r, every, span).empty(); });
+    const auto laneStats = Timed(5, [&] { ok = !analysis::SpanStats(r, lanes, span).empty(); });
+    const auto allStats = Timed(5, [&] { ok = !analysis::SpanStats(r, every, span).empty(); });
     std::printf("  figures, whole recording: %8.2f ms six lanes, %.2f ms all %d channels "
                 "(processor %.2f / %.2f ms)\n",
                 laneStats.first, allStats.first, r.channelCount(), laneStats.second,
                 allStats.second);
 
     analysis::FuelTrimMap map;
-    const auto trim = timed(5, [&] { map = analysis::BuildFuelTrimMap(r, span); });
+    const auto trim = Timed(5, [&] { map = analysis::BuildFuelTrimMap(r, span); });
     std::printf("  fuel-trim map:            %8.2f ms (processor %.2f ms), %zu cells, %zu of %zu "
                 "polls qualify\n",
                 trim.first, trim.second, map.cells.size(), map.qualifyingPolls, map.goodPolls);
@@ -209,7 +115,7 @@ Figures run(const std::string& name, const std::string& path, int polls, bool dr
     q.width = 600;
     q.height = 400;
     analysis::ScatterPlot plot;
-    const auto scatter = timed(5, [&] { plot = analysis::BuildScatter(r, q); });
+    const auto scatter = Timed(5, [&] { plot = analysis::BuildScatter(r, q); });
     std::printf("  scatter MAP/FREQ/UO2SENS: %8.2f ms (processor %.2f ms), %zu points\n",
                 scatter.first, scatter.second, plot.points);
     std::printf("  memory of the columns:    %8.1f MB (%d channels, pyramids and poll tables; "
@@ -225,7 +131,7 @@ Figures run(const std::string& name, const std::string& path, int polls, bool dr
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
-    constexpr int kHour = 3600 * 1000 / kPollMs;
+    constexpr int kHour = bench::kHourPolls;
     const Figures hour = run("1 h, engine model", dir + "/bench_analysis_1h.mrec", kHour, false);
     const Figures eight =
         run("8 h, engine model", dir + "/bench_analysis_8h.mrec", 8 * kHour, false);
