@@ -10,14 +10,6 @@ using namespace look;
 
 namespace {
 
-void TwoFaces(const std::string& dir, const std::string& name, int w, int h,
-              const Content& content) {
-    WriteBmp(ButtonPicture(w, h, content), dir + "/" + name + ".bmp");
-    Canvas lit(w, h);
-    Button(lit, 0, 0, w, h, Face::Lit, content);
-    WriteBmp(lit, dir + "/" + name + "_lit.bmp");
-}
-
 // A small window frame: maximise and restore.
 Content FrameIcon() {
     return [](Canvas& c, Rgb ink, int x, int y, int w, int h) {
@@ -48,7 +40,7 @@ void DrawAnalysisWindow(const std::string& dir) {
         {"analysis_align",   96,  "Выровнять"       },
     };
     for (const Row& r : rows)
-        TwoFaces(dir, r.name, r.width, 20, Text(r.text, kBold, 10.5));
-    TwoFaces(dir, "analysis_maximise", 26, 20, FrameIcon());
-    TwoFaces(dir, "analysis_exit", 26, 20, ExitIcon());
+        WriteButtonFaces(dir, r.name, r.width, 20, Text(r.text, kBold, 10.5));
+    WriteButtonFaces(dir, "analysis_maximise", 26, 20, FrameIcon());
+    WriteButtonFaces(dir, "analysis_exit", 26, 20, ExitIcon());
 }

@@ -85,3 +85,9 @@ void WriteJpeg(const Canvas& canvas, const std::string& path, int quality) {
     jpeg_destroy_compress(&info);
     std::fclose(f);
 }
+
+void WriteButtonFaces(const std::string& dir, const std::string& name, int w, int h,
+                      const look::Content& content) {
+    WriteBmp(look::ButtonPicture(w, h, content), dir + "/" + name + ".bmp");
+    WriteBmp(look::LitButtonPicture(w, h, content), dir + "/" + name + "_lit.bmp");
+}

@@ -79,6 +79,12 @@ Canvas ButtonPicture(int w, int h, const Content& content) {
     return picture;
 }
 
+Canvas LitButtonPicture(int w, int h, const Content& content) {
+    Canvas picture(w, h);
+    Button(picture, 0, 0, w, h, Face::Lit, content);
+    return picture;
+}
+
 void CentredText(Canvas& c, const std::string& text, const char* font, double px, int x, int y,
                  int w, int h, Rgb ink) {
     Mask mask = RenderText(text, font, px);

@@ -30,6 +30,8 @@ enum class Face { Normal, Lit, Pressed };
 using Content = std::function<void(Canvas&, Rgb ink, int x, int y, int w, int h)>;
 void Button(Canvas& c, int x, int y, int w, int h, Face face, const Content& content);
 Canvas ButtonPicture(int w, int h, const Content& content);
+// The same button lit: the second face of a picture that swaps its face.
+Canvas LitButtonPicture(int w, int h, const Content& content);
 
 void CentredText(Canvas& c, const std::string& text, const char* font, double px, int x, int y,
                  int w, int h, Rgb ink);

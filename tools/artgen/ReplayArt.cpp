@@ -19,15 +19,6 @@ void PlaceButton(Canvas& background, const std::string& dir, const char* file, i
     if (file) WriteBmp(ButtonPicture(w, h, content), dir + "/" + file);
 }
 
-// A button drawn twice, normal and lit, for a picture that swaps its face.
-void TwoFaces(const std::string& dir, const std::string& name, int w, int h,
-              const Content& content) {
-    WriteBmp(ButtonPicture(w, h, content), dir + "/" + name + ".bmp");
-    Canvas lit(w, h);
-    Button(lit, 0, 0, w, h, Face::Lit, content);
-    WriteBmp(lit, dir + "/" + name + "_lit.bmp");
-}
-
 Content Play() {
     return [](Canvas& c, Rgb ink, int x, int y, int w, int h) {
         const double cy = y + h / 2.0;
@@ -97,7 +88,7 @@ void DrawReplayWindow(const std::string& dir) {
     PlaceButton(c, dir, "replay_exit.bmp", 764, 161, 26, 19, ExitIcon());
     WriteBmp(c, dir + "/replay_background.bmp");
 
-    TwoFaces(dir, "replay_play", 95, 20, Play());
-    TwoFaces(dir, "replay_pause", 95, 20, Pause());
-    TwoFaces(dir, "main_open", 67, 20, Text("Открыть", kBold, 10));
+    WriteButtonFaces(dir, "replay_play", 95, 20, Play());
+    WriteButtonFaces(dir, "replay_pause", 95, 20, Pause());
+    WriteButtonFaces(dir, "main_open", 67, 20, Text("Открыть", kBold, 10));
 }
