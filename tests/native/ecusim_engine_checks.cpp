@@ -3,6 +3,8 @@
 // least data says «нет данных» with its instruction, never «норма».
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "analysis/AnalysedRecording.h"
 #include "checks/CheckInfo.h"
 #include "checks/Checks.h"
@@ -89,6 +91,41 @@ TEST(EngineChecks, ASoundEngineWarmingUpGivesEveryCheckNormal) {
         for (const checks::CheckResult& r : Judge(drive))
             EXPECT_EQ(r.verdict, Verdict::Ok) << checks::InfoOf(r.check)->id;
     }
+}
+
+// Held at 2500 rpm for 40 s, the oxygen sensor is judged at steady revs too: a sound one
+// switches often enough there, a lazy or stuck one does not.
+TEST(EngineChecks, TheOxygenSensorIsJudgedAtSteadyRevsWhenTheEngineIsHeldThere) {
+    struct HeldCase {
+        const char* fault;
+        Verdict steady; // the verdict of the crossings at 2000-3000 rpm
+    };
+    const HeldCase kHeld[] = {
+        {"none",    Verdict::Ok       },
+        {"o2-lazy", Verdict::Attention},
+        {"o2-lean", Verdict::Fault    },
+    };
+    for (int family = 1; family <= 4; ++family)
+        for (const HeldCase& h : kHeld) {
+            SCOPED_TRACE(testing::Message() << "family " << family << ", " << h.fault);
+            simdrive::Drive drive;
+            drive.family = family;
+            ASSERT_TRUE(ecusim::parseEngineFaults(h.fault, drive.faults));
+            drive.seconds = 90;
+            drive.holdRpm = 2500;
+            drive.holdFromSeconds = 40;
+            drive.holdSeconds = 40;
+            const auto results = Judge(drive);
+            ASSERT_EQ(results.size(), std::size_t(checks::kCheckCount));
+            const checks::CheckResult& o2 = results[static_cast<int>(Check::OxygenSensor)];
+            ASSERT_FALSE(o2.figures.empty());
+            const checks::Figure& steady = o2.figures.front();
+            EXPECT_FALSE(std::isnan(steady.value)) << "40 s held is enough to judge";
+            if (h.steady == Verdict::Ok)
+                EXPECT_EQ(steady.verdict, Verdict::Ok) << steady.value;
+            else
+                EXPECT_TRUE(AtLeast(o2.verdict, h.steady)) << steady.value;
+        }
 }
 
 // The least data of each check, just missed and just met, on a sound warm engine.

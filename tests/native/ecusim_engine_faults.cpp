@@ -223,4 +223,11 @@ TEST(EcusimEngineFaults, TheControlLineSetsListsAndClearsThem) {
     EXPECT_EQ(engineFaultList(s.engineFaults), "idle-unstable,charging-weak");
     EXPECT_EQ(applyControlLine("engine-fault none", s, initial), ControlResult::Applied);
     EXPECT_EQ(s.engineFaults, 0u);
+    // The held speed, within what an engine can be held at.
+    EXPECT_EQ(applyControlLine("hold 2500", s, initial), ControlResult::Applied);
+    EXPECT_EQ(s.holdRpm, 2500);
+    for (const char* bad : {"hold", "hold 200", "hold 9000", "hold on"})
+        EXPECT_EQ(applyControlLine(bad, s, initial), ControlResult::Error) << bad;
+    EXPECT_EQ(applyControlLine("hold off", s, initial), ControlResult::Applied);
+    EXPECT_EQ(s.holdRpm, 0);
 }

@@ -26,6 +26,9 @@ struct Drive {
     double seconds = 120;
     double every = 0.125;
     std::vector<Command> commands;
+    // The engine held at holdRpm from holdFromSeconds for holdSeconds (none when 0).
+    int holdRpm = 0;
+    double holdFromSeconds = 0, holdSeconds = 0;
 };
 
 inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
@@ -45,6 +48,12 @@ inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
     const CommandTable table = FamilyCommandTable(drive.family);
     std::size_t nextCommand = 0;
     for (double t = drive.every; t <= drive.seconds + 1e-9; t += drive.every) {
+        if (drive.holdRpm > 0) {
+            const bool holding =
+                t > drive.holdFromSeconds && t <= drive.holdFromSeconds + drive.holdSeconds;
+            settings.holdRpm = holding ? drive.holdRpm : 0;
+            sim.apply(settings);
+        }
         sim.advanceTime(drive.every);
         const uint32_t ms = static_cast<uint32_t>(t * 1000 + 0.5);
         while (nextCommand < drive.commands.size() && drive.commands[nextCommand].atSeconds <= t) {

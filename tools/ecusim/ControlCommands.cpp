@@ -104,6 +104,10 @@ ControlResult applyControlLine(const std::string& line, Settings& settings,
             if (!parseInt(w[i + 1], 16, 0, 255, n)) return ControlResult::Error;
             next.codes[i] = static_cast<uint8_t>(n);
         }
+    } else if (cmd == "hold" && w.size() == 2 && w[1] == "off") {
+        next.holdRpm = 0;
+    } else if (cmd == "hold" && w.size() == 2 && parseInt(w[1], 10, 500, 6000, n)) {
+        next.holdRpm = static_cast<int>(n);
     } else if (cmd == "engine-fault" && w.size() >= 2) {
         std::string list;
         for (size_t i = 1; i < w.size(); ++i)

@@ -25,6 +25,7 @@ EcuSimulator::EcuSimulator(const Settings& settings, uint32_t seed, double start
     : settings_(settings), engine_(seed, startCoolantC), noise_(seed * 2654435761u + 1) {
     std::copy(std::begin(settings.codes), std::end(settings.codes), identity_.codes);
     engine_.setFaults(settings.engineFaults);
+    engine_.holdRpm(settings.holdRpm);
 }
 
 void EcuSimulator::apply(const Settings& settings) {
@@ -33,6 +34,7 @@ void EcuSimulator::apply(const Settings& settings) {
     settings_ = settings;
     std::copy(std::begin(settings.codes), std::end(settings.codes), identity_.codes);
     engine_.setFaults(settings.engineFaults);
+    engine_.holdRpm(settings.holdRpm);
 }
 
 bool EcuSimulator::lineDead() const {

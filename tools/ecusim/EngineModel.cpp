@@ -12,6 +12,7 @@ constexpr double kWarmIdleRpm = 800;
 constexpr double kColdIdleRpm = 1150;
 constexpr double kClosedLoopFromC = 45;
 constexpr double kBlipRpm = 2900;
+constexpr double kHeldThrottlePercent = 12; // an unloaded engine held at about 2500 rpm
 
 // The faults (EngineFaults.h), each as the ECU would see it.
 constexpr double kStuckOpenSettleC = 66; // coolant through the radiator all the time
@@ -90,14 +91,21 @@ void EngineModel::step(double dt) {
         idleOverride_ > 0 ? idleOverride_ : kColdIdleRpm - (kColdIdleRpm - kWarmIdleRpm) * warmth;
 
     // Now and then the mechanic blips the throttle for a couple of seconds.
-    if (s.runSeconds >= nextBlipAt_) {
+    const bool held = heldRpm_ > 0;
+    if (held) {
+        blipUntil_ = 0;
+        nextBlipAt_ = s.runSeconds + 12 + 16 * nextRandom();
+    }
+    if (!held && s.runSeconds >= nextBlipAt_) {
         blipStartedAt_ = s.runSeconds;
         blipUntil_ = s.runSeconds + 1.5 + 1.5 * nextRandom();
         nextBlipAt_ = s.runSeconds + 12 + 16 * nextRandom();
     }
-    const bool blipping = s.runSeconds < blipUntil_;
+    const bool blipping = held || s.runSeconds < blipUntil_;
     s.idle = !blipping;
-    s.throttlePercent = blipping ? 22 + 6 * nextRandom() : 0;
+    s.throttlePercent = held       ? kHeldThrottlePercent + nextRandom()
+                        : blipping ? 22 + 6 * nextRandom()
+                                   : 0;
     s.throttleVolts = 0.5 + s.throttlePercent * 0.04;
     if (blipping && faulty(EngineFault::ThrottleDropout)) {
         const double phase = std::fmod(s.runSeconds - blipStartedAt_, kDropoutEverySeconds);
@@ -107,7 +115,9 @@ void EngineModel::step(double dt) {
         }
     }
 
-    double target = blipping ? kBlipRpm : s.desiredIdleRpm + 15 * (nextRandom() - 0.5);
+    double target = held       ? heldRpm_ + 20 * (nextRandom() - 0.5)
+                    : blipping ? kBlipRpm
+                               : s.desiredIdleRpm + 15 * (nextRandom() - 0.5);
     double hunt = 0; // -1..1 while an unstable idle hunts
     if (!blipping && faulty(EngineFault::IdleUnstable)) {
         hunt = std::sin(2 * M_PI * s.runSeconds / kHuntSeconds);

@@ -53,6 +53,9 @@ class EngineModel {
 
     // What is wrong with the engine from now on (EngineFaults.h); none by default.
     void setFaults(EngineFaults faults) { faults_ = faults; }
+    // The mechanic holds the throttle so that the engine runs steadily at rpm (no blips
+    // meanwhile); 0 lets it go back to idle.
+    void holdRpm(double rpm) { heldRpm_ = rpm; }
 
   private:
     void step(double dt);
@@ -67,6 +70,7 @@ class EngineModel {
     double airFuelOverride_ = 0; // 0 = the ECU's own mixture
     int fanOverride_ = -1;       // -1 = the ECU decides
     EngineFaults faults_ = 0;
+    double heldRpm_ = 0;
     double blipStartedAt_ = 0;
     double o2LazyPhase_ = 0;
 };

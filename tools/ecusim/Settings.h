@@ -29,6 +29,7 @@ struct Settings {
     bool pace = true;              // 8200 baud, 11 bits per byte
     int delayMs = 5;               // ECU reaction time before its answer
     EngineFaults engineFaults = 0; // what is wrong with the engine and its sensors
+    int holdRpm = 0;               // the mechanic holds the engine at this speed (0: idle, blips)
 };
 
 const char* faultName(Fault f);
