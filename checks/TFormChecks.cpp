@@ -181,6 +181,10 @@ void TFormChecks::build() {
         c.label->setText(c.text);
         add(*c.label);
     }
+    // Texts that change take the room up to the next control: a label measured narrower than
+    // Wine draws its text would leave the end of a longer text unpainted.
+    SummaryLabel.setFixedWidth(kListX + kListW - kPadding - SummaryLabel.left());
+    SessionLabel.setFixedWidth(ExitLabel.left() - kPadding - SessionLabel.left());
 
     RefreshTimer.setInterval(kTickMs);
     RefreshTimer.OnTimer = [this] { tick(); };
