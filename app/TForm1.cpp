@@ -136,6 +136,8 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     loadSettings();
     // The record control taps the link thread before it first runs.
     recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
+    // The live checks' tap beside the recording's, before the link thread first runs too.
+    checksHost.attach(*this, state, linkThread);
     Image15.setDimWhenDisabled(true); // START is out of use while a recording plays
     replay.attach(*this, *this, state, *this, *this, *this, registry_, options_.replayRecording);
     if (!options_.analyseRecording.empty())

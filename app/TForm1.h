@@ -11,6 +11,7 @@
 #include <string>
 
 #include "startup/CommandLine.h"
+#include "checks/ChecksHost_win32.h"
 #include "replay/MainWindowIntents.h"
 #include "replay/ReplayHost_win32.h"
 #include "glpanel/OpenGLPanel_win32.h"
@@ -63,6 +64,8 @@ class TForm1 : public ui::Form,
     TOpenGLPanel OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5;
     std::unique_ptr<RecordControl> recordControl; // app/RecordControl_win32.h
     ReplayHost replay; // a recording played back: its window, the open button, dropped files
+    // The live checks: the session's ring, the "Проверки" button and the checks window.
+    ChecksHost checksHost;
 
     ui::Picture& Image(int number); // Image2..Image33 by number (the drag bar for others)
     ui::Label& NParam_(int n) { return NParam[static_cast<size_t>(n - 1)]; }

@@ -94,6 +94,7 @@ void TForm1::Image15MouseDown() {
 
 void TForm1::Image15MouseUp() {
     if (recordControl) recordControl->linkPressed(connectState == 0);
+    checksHost.linkPressed(connectState == 0);
     Image15.setPicture(blankBitmap);
     if (connectState == 0) {
         ImageList1.getBitmap(kStopLit, Image15);

@@ -84,3 +84,11 @@
 #define IDB_ANALYSIS_ALIGN 718
 #define IDB_ANALYSIS_ALIGN_LIT 719
 
+
+// Checks window (checks/TFormChecks.cpp) and the main window's button that opens it
+#define IDJ_CHECKS_BACKGROUND 800 // 560 x 572
+#define IDB_CHECKS_UP 801         // a page up and down the list, 26 x 19
+#define IDB_CHECKS_DOWN 802
+#define IDB_CHECKS_EXIT 803       // 26 x 19
+#define IDB_MAIN_CHECKS 804       // the main window's "Проверки", 67 x 20, normal and lit
+#define IDB_MAIN_CHECKS_LIT 805

@@ -5,11 +5,15 @@
 Com_Port::Com_Port(MainState& state, LinkEvents& events)
     : ownPort_(std::make_unique<Win32SerialPort>()), port_(*ownPort_),
       cycle_(state.requests, state.selection, state.ecu, port_, events, *this) {
+    cycle_.SetReplyTap(&taps_);
+    cycle_.SetCommandTap(&taps_);
     createThread();
 }
 
 Com_Port::Com_Port(MainState& state, LinkEvents& events, SerialPort& port)
     : port_(port), cycle_(state.requests, state.selection, state.ecu, port_, events, *this) {
+    cycle_.SetReplyTap(&taps_);
+    cycle_.SetCommandTap(&taps_);
     createThread();
 }
 

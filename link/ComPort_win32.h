@@ -11,6 +11,7 @@
 #include "state/MainState.h"
 #include "link/LinkCycle.h"
 #include "link/LinkEvents.h"
+#include "link/LinkTaps.h"
 #include "link/LinkSuspension.h"
 #include "platform/SerialPort.h"
 
@@ -41,10 +42,13 @@ class Com_Port : private LinkSuspension {
     // Whether the thread is suspended in one of its two places (for tests).
     bool SuspendedBySelf() const { return suspending_.load(); }
     const LinkCycle& Cycle() const { return cycle_; }
-    // Listeners of the cycle (a recording); set before the first Resume().
+    // Listeners of the cycle: the recording, and the live checks beside it (link/LinkTaps.h);
+    // set before the first Resume().
     void SetTaps(ReplySink* replies, CommandSink* commands) {
-        cycle_.SetReplyTap(replies);
-        cycle_.SetCommandTap(commands);
+        taps_.set(TapSlot::Recording, replies, commands);
+    }
+    void SetCheckTaps(ReplySink* replies, CommandSink* commands) {
+        taps_.set(TapSlot::Checks, replies, commands);
     }
 
   private:
@@ -55,6 +59,7 @@ class Com_Port : private LinkSuspension {
 
     std::unique_ptr<SerialPort> ownPort_;
     SerialPort& port_;
+    LinkTaps taps_; // the cycle's one tap of each kind, handed on to both listeners
     LinkCycle cycle_;
     std::atomic<bool> suspending_{false};
     HANDLE thread_ = nullptr;

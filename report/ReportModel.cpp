@@ -3,52 +3,18 @@
 #include <cmath>
 #include <cstdio>
 
+#include "checks/FigureText.h"
 #include "record/IsoTime.h"
 
 namespace report {
 
+// The words are the checks' own (checks/FigureText.h), so the window and the report agree.
 std::string NumberText(double v) {
-    if (std::isnan(v)) return "—";
-    if (std::isinf(v)) return v > 0 ? "∞" : "−∞";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    std::string s = text;
-    while (!s.empty() && s.back() == '0')
-        s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
+    return checks::NumberText(v);
 }
-
-namespace {
-
-// "a … b", "≥ a" or "≤ b", as the band's open sides say.
-std::string BandText(double lo, double hi) {
-    if (std::isinf(lo) && std::isinf(hi)) return "";
-    if (std::isinf(hi)) return "≥ " + NumberText(lo);
-    if (std::isinf(lo)) return "≤ " + NumberText(hi);
-    return NumberText(lo) + " … " + NumberText(hi);
-}
-
-} // namespace
 
 std::string RangeText(const checks::Figure& f, int family) {
-    if (!f.judged) return "";
-    const checks::RangeRow& row = checks::CheckRange(f.range, family);
-    if (row.kind != checks::Kind::Band) return "";
-    std::string text = BandText(row.okLo, row.okHi);
-    if (*row.unit) text += std::string(" ") + row.unit;
-    if (std::isinf(row.faultLo) && std::isinf(row.faultHi)) return text;
-    if (std::isinf(row.faultLo))
-        text += " (неисправность выше " + NumberText(row.faultHi) + ")";
-    else if (std::isinf(row.faultHi))
-        text += " (неисправность ниже " + NumberText(row.faultLo) + ")";
-    else
-        text += " (неисправность вне " + NumberText(row.faultLo) + " … " + NumberText(row.faultHi) +
-                ")";
-    return text;
+    return checks::RangeText(f, family);
 }
 
 Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,

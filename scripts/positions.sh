@@ -44,6 +44,7 @@ declare -gA POSITIONS=(
     [PORT]="MAIN 701 548 26 19"                # TForm1 Image2: the next COM port
     [RECORD]="MAIN 485 322 67 20"              # RecordControl RecordButton: "Запись" on and off
     [MARK]="MAIN 717 299 48 18"                # RecordControl MarkButton: "Метка"
+    [CHECKS]="MAIN 704 37 67 20"               # ChecksHost ChecksButton: opens the checks window
     [CODES_RESET]="SECONDARY 168 342 26 19"    # TForm4 Image2: trouble codes, "Сброс"
     [CODES_EXIT]="SECONDARY 493 342 26 19"     # TForm4 Image3
     [ACT_RETURN]="SECONDARY 168 342 26 19"     # TForm5 Image2: actuators, control back to the ECU

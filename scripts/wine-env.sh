@@ -5,7 +5,8 @@
 #                        WINEDEBUG=-all, WINEDLLOVERRIDES; create the prefix once
 #   ensure_display       start a private Xvfb when DISPLAY is unset (on a display number the
 #                        X server finds free, so that harnesses started at once never collide;
-#                        its screen also in a file, MOTOSKOP_SCREEN, for pixel and area_hash)
+#                        its screen also in a file, MOTOSKOP_SCREEN, for pixel and area_hash;
+#                        1024x768x24 unless MOTOSKOP_XVFB_SCREEN says otherwise)
 #   clone_wineprefix FROM TO   a copy of a prefix with COM ports of its own (scripts/lanes.sh)
 #   start_ecusim [opts]  simulator on a new pty mapped to COM1 (fast: --pace off unless given),
 #                        or to COMn with ECUSIM_COM=n (one of HARNESS_COM_PORTS);
@@ -173,7 +174,7 @@ ensure_display() {
     [ -d "$shm" ] && [ -w "$shm" ] || shm="${TMPDIR:-/tmp}"
     said="$(mktemp "${TMPDIR:-/tmp}/motoskop-display.XXXXXX")"
     HARNESS_FBDIR="$(mktemp -d "$shm/motoskop-screen.XXXXXX")"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$HARNESS_FBDIR" 3>"$said" \
+    Xvfb -displayfd 3 -screen 0 "${MOTOSKOP_XVFB_SCREEN:-1024x768x24}" -nolisten tcp -fbdir "$HARNESS_FBDIR" 3>"$said" \
         >/dev/null 2>&1 &
     HARNESS_PIDS+=("$!")
     HARNESS_XVFB_PID=$!
@@ -198,7 +199,8 @@ screen_file() {
     # The header's 25 big-endian numbers: its size, ..., bits per pixel (12th), bytes per line
     # (13th), ..., colour map entries written (20th); the pixels follow header and colour map.
     read -r -a f < <(od -An -v -t u1 -N 100 "$1" 2>/dev/null | tr -s ' \n' ' ' |
-        awk '{ for (i = 1; i + 3 <= NF; i += 4) printf "%d ", (($i * 256 + $(i + 1)) * 256 + $(i + 2)) * 256 + $(i + 3) }')
+        awk '{ for (i = 1; i + 3 <= NF; i += 4) printf "%d ", (($i * 256 + $(i + 1)) * 256 + $(i + 2)) * 256 + $(i + 3) }') ||
+        : # no newline at the end: read says so, under set -e too (scripts/guide-shots)
     [ "${#f[@]}" -eq 25 ] && [ "${f[11]}" = 32 ] || return 0
     export MOTOSKOP_SCREEN="$1 $((f[0] + 12 * f[19])) ${f[12]}"
 }
