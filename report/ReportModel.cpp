@@ -3,19 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "checks/FigureText.h"
 #include "record/IsoTime.h"
 
 namespace report {
-
-// The words are the checks' own (checks/FigureText.h), so the window and the report agree.
-std::string NumberText(double v) {
-    return checks::NumberText(v);
-}
-
-std::string RangeText(const checks::Figure& f, int family) {
-    return checks::RangeText(f, family);
-}
 
 Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
               const std::string& path) {

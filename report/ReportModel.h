@@ -8,6 +8,7 @@
 
 #include "analysis/AnalysedRecording.h"
 #include "checks/Checks.h"
+#include "checks/FigureText.h"
 
 namespace report {
 
@@ -33,11 +34,10 @@ struct Report {
 Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
               const std::string& path);
 
-// The figure's range as the report prints it: "13,5 … 14,8 В (неисправность вне 12,6 … 16)",
-// "≥ 10 1/10 с (неисправность ниже 3)", "≤ 2 % (неисправность выше 20)".
-std::string RangeText(const checks::Figure& figure, int family);
-// A number with a decimal comma, as few decimals as it needs (up to 2); "—" for NaN, "∞".
-std::string NumberText(double value);
+// Numbers and ranges in the checks' own words (checks/FigureText.h), so that the checks
+// window and the report agree.
+using checks::NumberText;
+using checks::RangeText;
 
 std::string ReportHtml(const Report& report);
 std::string ReportJson(const Report& report);
