@@ -15,11 +15,17 @@ motoskop_sources(record
     Recorder.cpp
     RecordingReader.cpp
     MarkerTexts.cpp
+    RecordAppend.cpp
+    VisitFields.cpp
+    SameVehicle.cpp
     EventText.cpp
     CsvColumns.cpp
     ChannelValues.cpp
     CsvExport.cpp
     RecordingSession.cpp
+  HOST
+    RecordingFolder_host.cpp
   WINDOWS
     RecordFile_win32.cpp
+    RecordingFolder_win32.cpp
 )
