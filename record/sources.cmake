@@ -1,5 +1,5 @@
 # Session recording: the file format, the writer and the recorder that taps the
-# link cycle, the reader, and the CSV export.
+# link cycle, the reader, and the CSV export; the vehicle and visit and its window.
 motoskop_sources(record
   CORE
     Crc32.cpp
@@ -28,4 +28,5 @@ motoskop_sources(record
   WINDOWS
     RecordFile_win32.cpp
     RecordingFolder_win32.cpp
+    TFormVisit.cpp
 )

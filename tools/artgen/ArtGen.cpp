@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
         DrawColourWindow(dir);
         DrawReplayWindow(dir);
         DrawAnalysisWindow(dir);
+        DrawVisitWindow(dir);
         DrawProgramIcon(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.what());

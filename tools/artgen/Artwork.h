@@ -12,4 +12,5 @@ void DrawActuatorWindow(const std::string& dir);
 void DrawColourWindow(const std::string& dir);
 void DrawReplayWindow(const std::string& dir);   // and the main window's open button
 void DrawAnalysisWindow(const std::string& dir); // and the replay window's "Анализ"
+void DrawVisitWindow(const std::string& dir);    // «Автомобиль и визит»
 void DrawProgramIcon(const std::string& dir);    // motoskop.ico
