@@ -26,6 +26,10 @@ struct Drive {
     double seconds = 120;
     double every = 0.125;
     std::vector<Command> commands;
+    // The adapter the header names (none when adapter is empty), and a visit after it.
+    std::string adapter, adapterId;
+    int latencyMs = -1;
+    recfile::Visit visit;
 };
 
 inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
@@ -37,7 +41,17 @@ inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
     h.header.car = "NEXIA";
     h.header.engine = "1.5 SOHC";
     h.header.family = drive.family;
+    h.header.adapter = drive.adapter;
+    h.header.adapterId = drive.adapterId;
+    h.header.latencyMs = drive.latencyMs;
+    if (!drive.visit.empty()) h.header.formatVersion = recfile::kFormatVersion;
     recfile::EncodeRecord(h, bytes);
+    if (!drive.visit.empty()) {
+        recfile::Record v;
+        v.type = recfile::RecordType::Visit;
+        v.visit = drive.visit;
+        recfile::EncodeRecord(v, bytes);
+    }
     ecusim::Settings settings;
     settings.family = drive.family;
     settings.engineFaults = drive.faults;
