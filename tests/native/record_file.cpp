@@ -369,6 +369,7 @@ TEST(RecordingName, IsoTimesRoundTripAcrossDaysAndOffsets) {
 } // namespace
 
 #include "record/MarkerTexts.h"
+#include "record/RecordAppend.h"
 
 namespace {
 
@@ -386,6 +387,13 @@ TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
     ASSERT_EQ(reader.open(path), ReadStatus::Ok);
     EXPECT_EQ(reader.markers()[0].text, "свеча");
     EXPECT_EQ(reader.validBytes(), whole.size() + 8 + 4 + 2 + std::string("свеча").size());
+    // A visit typed after the recording goes the same way.
+    recfile::Visit visit;
+    visit.plate = "Х777ХХ";
+    ASSERT_EQ(AppendVisit(file, path, reader, visit), FileError::None);
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    EXPECT_EQ(reader.visit(), visit);
+    EXPECT_EQ(reader.markers()[0].text, "свеча");
 
     // A torn end is not written after.
     f = std::fopen(path.c_str(), "ab");
@@ -395,13 +403,14 @@ TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
     EXPECT_EQ(AppendMarkerText(file, path, reader, 1, "x"), FileError::Other);
     EXPECT_STREQ(FileErrorText(FileError::Other, FileSituation::MarkerText),
                  "Текст метки не сохранён: файл записи повреждён или недоступен.");
+    EXPECT_STREQ(FileErrorText(FileError::NoSpace, FileSituation::VisitAdded),
+                 "Данные визита не сохранены: нет места на диске.");
     std::remove(path.c_str());
 }
 
 } // namespace
 
 #include "record/Crc32.h"
-#include "record/RecordAppend.h"
 
 namespace {
 
@@ -566,27 +575,6 @@ TEST(RecordingFile, ARecordOfAnUnknownTypeIsSkippedWhenWholeAndDamageWhenNot) {
     RecordingReader reader;
     EXPECT_EQ(reader.openBytes(torn), ReadStatus::Ok);
     EXPECT_TRUE(reader.truncatedTail());
-}
-
-TEST(RecordingFile, AVisitTypedLaterIsAddedAtTheEndOfTheFile) {
-    const std::string path = std::string(MOTOSKOP_BINARY_DIR) + "/record_visit_append.mrec";
-    std::remove(path.c_str());
-    const std::vector<uint8_t> whole = sampleRecording();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(whole.data(), 1, whole.size(), f);
-    std::fclose(f);
-    RecordingReader reader;
-    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
-    EXPECT_FALSE(reader.hasVisit());
-    const recfile::Visit v = visitOf("Х777ХХ", "", 1000, "", "Замена свечей");
-    StdioRecordFile file;
-    ASSERT_EQ(AppendVisit(file, path, reader, v), FileError::None);
-    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
-    EXPECT_EQ(reader.visit(), v);
-    EXPECT_EQ(reader.markers()[0].text, "рывок на 3-й"); // the rest as it was
-    EXPECT_STREQ(FileErrorText(FileError::NoSpace, FileSituation::VisitAdded),
-                 "Данные визита не сохранены: нет места на диске.");
-    std::remove(path.c_str());
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // «Автомобиль и визит» from the main window's "Визит": what is typed is kept for the
 // session and goes into the recordings (right after the header, again when changed
 // while recording, and at the end), the workshop's name into the registry; an odometer
-// that is no number and a registry that cannot be written keep the window open with
-// everything typed; a VIN that looks wrong is only warned of.
+// that is no number keeps the window open with everything typed; a VIN that looks wrong
+// is only warned of.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,7 +11,6 @@
 
 #include "app/RecordControl_win32.h"
 #include "app/TForm1.h"
-#include "platform/MemoryRegistry.h"
 #include "platform/TextConversion.h"
 #include "platform/Win32Registry.h"
 #include "record/RecordFile_win32.h"
@@ -25,12 +24,11 @@ using namespace program_driver;
 
 namespace {
 
-std::string NewFolder(const std::string& tag) {
+// A fresh folder under the temp folder; Wine repeats process ids, the clock tells runs apart.
+std::string NewFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::string folder = Narrow(temp) + "motoskop-visit-" + tag + "-" +
-                               std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(GetTickCount64());
+    const std::string folder = Narrow(temp) + "motoskop-visit-" + std::to_string(GetTickCount64());
     CreateDirectoryW(Widen(folder).c_str(), nullptr);
     return folder;
 }
@@ -63,14 +61,13 @@ TEST(ProgramVisit, TypedOnceItGoesIntoTheRecordingAndTheWorkshopIntoTheRegistry)
     Click(*w, w->OkButton); // the odd VIN is taken as typed
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(f.isEnabled());
-    EXPECT_EQ(rec.visit().plate, "а123вс 77");
     EXPECT_EQ(rec.visit().odometerKm, 123456u);
     EXPECT_EQ(rec.visit().complaint, "Плавают обороты\nна холодную");
     Win32Registry registry;
     EXPECT_EQ(LoadWorkshopName(registry), "СТО «Мотор»");
 
     // Into a recording; typed again while it runs.
-    const std::string folder = NewFolder("rec");
+    const std::string folder = NewFolder();
     ASSERT_TRUE(Connect(f));
     ASSERT_TRUE(rec.start(folder + "\\first.mrec"));
     PumpFor(600);
@@ -95,28 +92,6 @@ TEST(ProgramVisit, TypedOnceItGoesIntoTheRecordingAndTheWorkshopIntoTheRegistry)
     const auto found = SameVehicleRecordings(disk, folder, "B456OP99", "", "");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].visit.odometerKm, 123456u);
-}
-
-TEST(ProgramVisit, AWorkshopNameTheRegistryRefusesKeepsTheWindowOpenAndTheVisitKept) {
-    TForm1& f = Main();
-    auto* host = new ui::Form(); // never destroyed, as the program's own
-    host->create(nullptr, 800, 572, L"visit host");
-    host->show();
-    static MemoryRegistry registry;
-    registry.setReadOnly(true);
-    auto* rec = new RecordControl(*host, f.state, nullptr, nullptr, &registry);
-    Click(*host, rec->VisitButton);
-    TFormVisit* w = rec->visitWindow();
-    ASSERT_NE(w, nullptr);
-    Type(*w, "Х777ХХ", "", "", "Гараж");
-    Click(*w, w->OkButton);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->MessageLabel.text(), kWorkshopNotSaved);
-    EXPECT_EQ(w->WorkshopEdit.text(), "Гараж");
-    EXPECT_EQ(rec->visit().plate, "Х777ХХ"); // the visit itself is kept
-    Click(*w, w->CancelButton);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(host->isEnabled());
 }
 
 } // namespace
