@@ -9,7 +9,9 @@
 #include "link/ComPort_win32.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/UsbSerialAdapter_win32.h"
 #include "platform/Win32Folders.h"
+#include "settings/ReportSettings.h"
 #include "record/RecordTexts.h"
 #include "record/RecordingName.h"
 #include "state/MainState.h"
@@ -25,6 +27,7 @@ constexpr int kTimeX = 510, kTextY = 302;
 constexpr int kNameX = 566, kNameMaxWidth = 141;
 constexpr int kRecordX = 485, kRecordY = 322, kRecordW = 67, kRecordH = 20; // above "Цвета"
 constexpr int kMarkX = 717, kMarkY = 299, kMarkW = 48, kMarkH = 18;
+constexpr int kVisitX = 485, kVisitY = 372, kVisitW = 67, kVisitH = 16; // under "Цвета"
 // The buttons' places are in scripts/positions.sh too.
 
 enum RecordFrame { kIdle = 0, kIdlePressed = 1, kRecording = 2, kRecordingPressed = 3 };
@@ -42,8 +45,10 @@ std::string RecordControl::RecordingsFolder() {
     return DocumentsFolder() + "\\MOTOSKOP\\Записи";
 }
 
-RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file)
-    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, SteadyMs) {
+RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, RecordFile* file,
+                             Registry* registry)
+    : form_(form), state_(state), link_(link), recorder_(file ? *file : ownFile_, SteadyMs),
+      registry_(registry ? *registry : ownRegistry_) {
     ShowMessage = [this](const std::string& text) {
         MessageBoxW(form_.handle(), Widen(text).c_str(), L"MOTOSKOP", MB_OK | MB_ICONWARNING);
     };
@@ -78,6 +83,11 @@ RecordControl::RecordControl(ui::Form& form, MainState& state, Com_Port* link, R
     ui::MakePressButton(MarkButton, [this] { marker(); });
     form_.add(MarkButton);
 
+    VisitButton.setBounds(kVisitX, kVisitY, kVisitW, kVisitH);
+    VisitButton.setPicture(ui::Bitmap::FromResource(IDB_MAIN_VISIT));
+    ui::MakePressButton(VisitButton, [this] { openVisit(); });
+    form_.add(VisitButton);
+
     Tick.setInterval(kTickMs);
     Tick.OnTimer = [this] { onTick(); };
 
@@ -110,7 +120,8 @@ bool RecordControl::start(const std::string& path) {
     if (active_) return true;
     const LocalTime now = LocalTimeAt(WallNow());
     const int64_t monoNow = SteadyMs();
-    const recfile::RecordingHeader header = HeaderForSelection(state_.selection, MOTOSKOP_VERSION);
+    adapter_ = QueryUsbSerialPort(state_.selection.portName.get());
+    const recfile::RecordingHeader header = this->header();
     std::string folder, name;
     if (path.empty()) {
         folder = RecordingsFolder();
@@ -124,7 +135,8 @@ bool RecordControl::start(const std::string& path) {
         tell(rectext::kCannotCreateFolder, folder);
         return false;
     }
-    const RecordingStart started = StartRecordingIn(recorder_, folder, name, header, now, monoNow);
+    const RecordingStart started =
+        StartRecordingIn(recorder_, folder, name, header, now, monoNow, visit_);
     if (started.error != FileError::None) {
         tell(started.message, JoinPath(folder, name));
         return false;
@@ -133,15 +145,52 @@ bool RecordControl::start(const std::string& path) {
     path_ = started.path;
     startedMs_ = monoNow;
     markShownUntilMs_ = 0;
+    visitChanged_ = false;
     vehicle_ = ChosenVehicle(state_.selection);
     showRecording();
     return true;
 }
 
+recfile::RecordingHeader RecordControl::header() const {
+    recfile::RecordingHeader h = HeaderForSelection(state_.selection, MOTOSKOP_VERSION);
+    PutAdapterFacts(h, adapter_);
+    return h;
+}
+
+RecorderStop RecordControl::stopRecorder() {
+    // Where a reader of the file's tail finds it.
+    if (visitChanged_) recorder_.visitChanged(SteadyMs(), visit_);
+    visitChanged_ = false;
+    return recorder_.stop();
+}
+
+void RecordControl::openVisit() {
+    VisitForm shown;
+    shown.visit = visit_;
+    shown.workshop = LoadWorkshopName(registry_);
+    visitWindow_.reset(); // the one from the last opening, closed by now
+    visitWindow_ = std::make_unique<TFormVisit>(
+        shown, [this](const VisitForm& typed) { return saveVisit(typed); }, form_.handle());
+}
+
+std::string RecordControl::saveVisit(const VisitForm& typed) {
+    if (typed.visit != visit_) {
+        visit_ = typed.visit;
+        if (active_) {
+            recorder_.visitChanged(SteadyMs(), visit_);
+            visitChanged_ = true;
+        }
+    }
+    if (typed.workshop != LoadWorkshopName(registry_) &&
+        !SaveWorkshopName(registry_, typed.workshop))
+        return kWorkshopNotSaved;
+    return std::string();
+}
+
 void RecordControl::stop() {
     if (!active_) return;
     active_ = false;
-    const RecorderStop result = recorder_.stop();
+    const RecorderStop result = stopRecorder();
     showIdle();
     if (result.message) tell(result.message, path_);
 }
@@ -155,7 +204,7 @@ void RecordControl::replayShown(bool shown) {
 void RecordControl::finish() {
     if (!active_) return;
     active_ = false;
-    recorder_.stop();
+    stopRecorder();
     showIdle();
 }
 
@@ -205,8 +254,7 @@ void RecordControl::onTick() {
     const VehicleChoice vehicle = ChosenVehicle(state_.selection);
     if (vehicle != vehicle_) {
         vehicle_ = vehicle;
-        recorder_.vehicleChanged(HeaderForSelection(state_.selection, MOTOSKOP_VERSION),
-                                 LocalTimeAt(WallNow()), SteadyMs());
+        recorder_.vehicleChanged(header(), LocalTimeAt(WallNow()), SteadyMs());
     }
     const int64_t elapsed = SteadyMs() - startedMs_;
     const int phase = static_cast<int>(elapsed / kBlinkMs % 2);

@@ -135,7 +135,7 @@ TForm1::TForm1(const CommandLineOptions& options) : options_(options) {
     // Settings, then the port; the registry accessor is let go inside.
     loadSettings();
     // The record control taps the link thread before it first runs.
-    recordControl = std::make_unique<RecordControl>(*this, state, linkThread);
+    recordControl = std::make_unique<RecordControl>(*this, state, linkThread, nullptr, &registry_);
     // The live checks' tap beside the recording's, before the link thread first runs too.
     checksHost.attach(*this, state, linkThread);
     Image15.setDimWhenDisabled(true); // START is out of use while a recording plays

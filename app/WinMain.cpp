@@ -20,6 +20,8 @@
 #include "record/RecordFile_win32.h"
 #include "platform/Clock.h"
 #include "platform/TextConversion.h"
+#include "platform/Win32Registry.h"
+#include "settings/ReportSettings.h"
 #include "platform/Win32System.h"
 
 namespace {
@@ -89,9 +91,9 @@ int ReportCommand(const CommandLineOptions& options) {
     request.recording = options.reportRecording;
     request.before = options.reportBefore;
     request.output = options.exportOutput;
-    const std::string iso = FormatIso(LocalTimeAt(WallNow())); // YYYY-MM-DDTHH:MM
-    request.madeOn = iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4) + " " +
-                     iso.substr(11, 5);
+    request.madeOn = DateMinuteText(LocalTimeAt(WallNow()));
+    Win32Registry registry;
+    request.workshop = LoadWorkshopName(registry); // the head of the report
     Win32RecordFile file;
     const ReportOutcome outcome = RunReport(request, ReadRecordingFile, file);
     PrintToStarter(outcome.message);

@@ -21,6 +21,7 @@
 #define IDB_MAIN_RECORD 150 // "Запись": four 67 x 20 frames (idle, pressed, recording, pressed)
 #define IDB_MAIN_MARK 151   // "Метка", 48 x 18
 #define IDB_MAIN_REC_LAMP 152 // the recording lamp: lit and dark, 12 x 12 each
+#define IDB_MAIN_VISIT 153    // "Визит": opens «Автомобиль и визит», 67 x 16
 
 // About window
 #define IDB_ABOUT_BACKGROUND 200 // 524 x 365
@@ -51,17 +52,17 @@
 #define IDB_REPLAY_PLAY_LIT 602
 #define IDB_REPLAY_PAUSE 603
 #define IDB_REPLAY_PAUSE_LIT 604
-#define IDB_REPLAY_LEFT 605       // step back, slower: 26 x 19
-#define IDB_REPLAY_RIGHT 606      // step forward, faster
-#define IDB_REPLAY_JUMP_PREV 607  // previous / next marker or event
+#define IDB_REPLAY_LEFT 605      // step back, slower: 26 x 19
+#define IDB_REPLAY_RIGHT 606     // step forward, faster
+#define IDB_REPLAY_JUMP_PREV 607 // previous / next marker or event
 #define IDB_REPLAY_JUMP_NEXT 608
-#define IDB_REPLAY_NEXT 609       // the export choices' step buttons
-#define IDB_REPLAY_EXPORT 610     // 120 x 20
-#define IDB_REPLAY_EXIT 611       // 26 x 19
-#define IDB_MAIN_OPEN 612         // the main window's "Открыть", 67 x 20, normal and lit
+#define IDB_REPLAY_NEXT 609   // the export choices' step buttons
+#define IDB_REPLAY_EXPORT 610 // 120 x 20
+#define IDB_REPLAY_EXIT 611   // 26 x 19
+#define IDB_MAIN_OPEN 612     // the main window's "Открыть", 67 x 20, normal and lit
 #define IDB_MAIN_OPEN_LIT 613
-#define IDB_REPLAY_SAVE 614       // saves a marker's text, 26 x 19
-#define IDB_REPLAY_ANALYSE 615    // opens the analysis window, 72 x 20
+#define IDB_REPLAY_SAVE 614    // saves a marker's text, 26 x 19
+#define IDB_REPLAY_ANALYSE 615 // opens the analysis window, 72 x 20
 // Analysis window: every button a normal and a lit picture
 #define IDB_ANALYSIS_ALL 700
 #define IDB_ANALYSIS_ALL_LIT 701
@@ -84,11 +85,14 @@
 #define IDB_ANALYSIS_ALIGN 718
 #define IDB_ANALYSIS_ALIGN_LIT 719
 
-
 // Checks window (checks/TFormChecks.cpp) and the main window's button that opens it
 #define IDJ_CHECKS_BACKGROUND 800 // 560 x 572
 #define IDB_CHECKS_UP 801         // a page up and down the list, 26 x 19
 #define IDB_CHECKS_DOWN 802
-#define IDB_CHECKS_EXIT 803       // 26 x 19
-#define IDB_MAIN_CHECKS 804       // the main window's "Проверки", 67 x 20, normal and lit
+#define IDB_CHECKS_EXIT 803 // 26 x 19
+#define IDB_MAIN_CHECKS 804 // the main window's "Проверки", 67 x 20, normal and lit
 #define IDB_MAIN_CHECKS_LIT 805
+// The vehicle and visit window (record/TFormVisit.cpp)
+#define IDB_VISIT_BACKGROUND 810 // 524 x 365
+#define IDB_VISIT_OK 811         // "OK", 80 x 20
+#define IDB_VISIT_CANCEL 812     // "Отмена", 84 x 20

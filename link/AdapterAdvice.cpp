@@ -43,6 +43,7 @@ const ChipRow kChips[] = {
 // clang-format on
 
 constexpr const char* kUnknownName = "неизвестен";
+constexpr const char* kUnknownId = "unknown";
 constexpr const char* kUnknownAdvice =
     "Микросхему адаптера определить не удалось. Адаптер должен держать 8200 бод (адаптеры на "
     "FTDI держат).";
@@ -86,21 +87,35 @@ const char* UsbChipName(UsbChip chip) {
     return row ? row->name : kUnknownName;
 }
 
+const char* UsbChipId(UsbChip chip) {
+    const ChipRow* row = rowOf(chip);
+    return row ? row->name : kUnknownId;
+}
+
+UsbChip ChipOfId(const std::string& id) {
+    for (const ChipRow& row : kChips)
+        if (id == row.name) return row.chip;
+    return UsbChip::Unknown;
+}
+
 std::string AdapterAdvice(const UsbAdapterFacts& facts) {
-    const UsbChip chip = ChipOfHardwareId(facts.hardwareId);
+    return AdapterAdviceFor(ChipOfHardwareId(facts.hardwareId), facts.latencyMs);
+}
+
+std::string AdapterAdviceFor(UsbChip chip, int latencyMs) {
     const ChipRow* row = rowOf(chip);
     std::string advice = row ? row->at8200 : kUnknownAdvice;
     if (chip != UsbChip::Ftdi) return advice;
-    if (facts.latencyMs == kLatencyUnknown)
+    if (latencyMs < 0)
         advice += "\nЗадержку (Latency Timer) прочитать не удалось: проверьте в свойствах порта, "
                   "что она 1–2 мс (по умолчанию " +
                   std::to_string(kFtdiDefaultLatencyMs) + " мс).";
-    else if (facts.latencyMs > kAdvisedLatencyMaxMs)
-        advice += "\nЗадержка (Latency Timer) " + std::to_string(facts.latencyMs) +
+    else if (latencyMs > kAdvisedLatencyMaxMs)
+        advice += "\nЗадержка (Latency Timer) " + std::to_string(latencyMs) +
                   " мс: уменьшите её до 1–2 мс (Диспетчер устройств, порт, Параметры порта, "
                   "Дополнительно), опрос станет чаще.";
     else
-        advice += "\nЗадержка (Latency Timer) " + std::to_string(facts.latencyMs) +
-                  " мс подходит для опроса.";
+        advice +=
+            "\nЗадержка (Latency Timer) " + std::to_string(latencyMs) + " мс подходит для опроса.";
     return advice;
 }

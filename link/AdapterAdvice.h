@@ -19,7 +19,12 @@ UsbIds ParseUsbIds(const std::string& hardwareId);
 
 UsbChip ChipOfHardwareId(const std::string& hardwareId);
 const char* UsbChipName(UsbChip chip); // "FTDI", "CH340", "PL2303", "CP210x", "неизвестен"
+// The chip as a recording's header names it (key `adapter`): "FTDI", "CH340", "PL2303",
+// "CP210x" or "unknown"; and back (anything else is Unknown).
+const char* UsbChipId(UsbChip chip);
+UsbChip ChipOfId(const std::string& id);
 
 // The advice, in Russian, one sentence per line: the chip at 8200 baud, then (FTDI) its
 // latency timer.
 std::string AdapterAdvice(const UsbAdapterFacts& facts);
+std::string AdapterAdviceFor(UsbChip chip, int latencyMs);

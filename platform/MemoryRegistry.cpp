@@ -110,6 +110,28 @@ class MemoryRegistryKey : public RegistryKey {
         return true;
     }
 
+    bool readString(const std::string& name, std::string& out) override {
+        if (node_->deleted) return false;
+        const auto* v = node_->value(name);
+        if (v == nullptr || v->type != MemoryRegistry::ValueType::String) return false;
+        out = v->bytes;
+        return true;
+    }
+
+    bool writeString(const std::string& name, const std::string& text) override {
+        if (node_->deleted || owner_.readOnly_) return false;
+        auto* v = node_->value(name);
+        if (v == nullptr) {
+            node_->values.push_back({name, MemoryRegistry::ValueType::String, 0, {}});
+            v = &node_->values.back();
+        }
+        v->type = MemoryRegistry::ValueType::String;
+        v->number = 0;
+        v->bytes = text;
+        owner_.writes_.push_back({path_, name, 0});
+        return true;
+    }
+
   private:
     MemoryRegistry& owner_;
     std::shared_ptr<MemoryRegistry::Node> node_;
@@ -250,6 +272,15 @@ std::optional<uint32_t> MemoryRegistry::dword(const std::string& path,
     const auto* v = node->value(name);
     if (v == nullptr || v->type != ValueType::Dword) return std::nullopt;
     return static_cast<uint32_t>(v->number);
+}
+
+std::optional<std::string> MemoryRegistry::string(const std::string& path,
+                                                  const std::string& name) const {
+    auto node = find(path);
+    if (node == nullptr) return std::nullopt;
+    const auto* v = node->value(name);
+    if (v == nullptr || v->type != ValueType::String) return std::nullopt;
+    return v->bytes;
 }
 
 std::optional<MemoryRegistry::ValueType> MemoryRegistry::valueType(const std::string& path,

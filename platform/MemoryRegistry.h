@@ -18,7 +18,7 @@ class MemoryRegistry : public Registry {
     struct Write {
         std::string path; // as the writer's key was opened, e.g. "\MOTOSKOP\Com"
         std::string name;
-        uint32_t value;
+        uint32_t value; // 0 for a string
     };
 
     MemoryRegistry();
@@ -43,6 +43,7 @@ class MemoryRegistry : public Registry {
 
     // Inspection.
     std::optional<uint32_t> dword(const std::string& path, const std::string& name) const;
+    std::optional<std::string> string(const std::string& path, const std::string& name) const;
     std::optional<ValueType> valueType(const std::string& path, const std::string& name) const;
     std::vector<std::string> valueNames(const std::string& path) const;  // in creation order
     std::vector<std::string> subKeyNames(const std::string& path) const; // in creation order

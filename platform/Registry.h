@@ -1,6 +1,7 @@
 #pragma once
 // The per-user settings tree (HKEY_CURRENT_USER). Paths are absolute from the
-// root and written with a leading backslash, e.g. "\MOTOSKOP\Com".
+// root and written with a leading backslash, e.g. "\MOTOSKOP\Com". Values are
+// REG_DWORD numbers or REG_SZ texts (UTF-8 here, UTF-16 in the registry).
 //
 // Every settings operation takes its own accessor from a Registry, opens the
 // keys it needs and lets the accessor go before it returns: a RegistryKey
@@ -17,6 +18,10 @@ class RegistryKey {
     virtual bool readDword(const std::string& name, uint32_t& out) = 0;
     // False when the value cannot be written (read-only registry).
     virtual bool writeDword(const std::string& name, uint32_t value) = 0;
+    // True only for an existing REG_SZ value; its text in UTF-8. Anything else is "absent".
+    virtual bool readString(const std::string& name, std::string& out) = 0;
+    // Writes text (UTF-8) as REG_SZ; false when it cannot be written.
+    virtual bool writeString(const std::string& name, const std::string& text) = 0;
 };
 
 class Registry {

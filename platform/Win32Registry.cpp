@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "platform/TextConversion.h"
+
 namespace {
 
 // "\MOTOSKOP\Com" -> "MOTOSKOP\Com": the API takes sub-key paths without the leading backslash.
@@ -42,7 +46,35 @@ class Win32RegistryKey : public RegistryKey {
                               reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS;
     }
 
+    bool readString(const std::string& name, std::string& out) override {
+        const std::wstring wide = Widen(name);
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key_, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            type != REG_SZ || size > kMaxStringBytes)
+            return false;
+        // Room for a terminator the value may lack.
+        std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key_, wide.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS ||
+            type != REG_SZ)
+            return false;
+        text[size / sizeof(wchar_t)] = L'\0';
+        out = Narrow(text.data());
+        return true;
+    }
+
+    bool writeString(const std::string& name, const std::string& text) override {
+        const std::wstring wide = Widen(text);
+        const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+        if (size > kMaxStringBytes) return false;
+        return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(wide.c_str()), size) == ERROR_SUCCESS;
+    }
+
   private:
+    // A setting's text is short; a value beyond this is no setting of ours.
+    static constexpr DWORD kMaxStringBytes = 64 * 1024;
     HKEY key_;
 };
 

@@ -69,6 +69,7 @@ std::string EventText(const recfile::Record& r, int family) {
     }
     case RecordType::SegmentHeader:
     case RecordType::Poll:
+    case RecordType::Visit:
         break;
     }
     return std::string();

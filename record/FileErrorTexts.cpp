@@ -6,17 +6,17 @@ namespace {
 
 struct FileErrorRow {
     FileError error;
-    const char* texts[5]; // by FileSituation
+    const char* texts[6]; // by FileSituation
 };
 
 // clang-format off
 const FileErrorRow kFileErrorTexts[] = {
-//   error                  recording not started             recording stopped              marker text                         export in the window            export on the command line
-    {FileError::None,         {nullptr,                          nullptr,                       nullptr,                            "Сохранено: %s",                nullptr}},
-    {FileError::Exists,       {rectext::kFileExists,             rectext::kFileExists,          rectext::kMarkerTextFailed,         "Файл %s уже есть.",            "файл %s уже есть; выберите другое имя (существующий файл не заменяется)."}},
-    {FileError::NoSpace,      {rectext::kNotStartedNoSpace,      rectext::kStoppedNoSpace,      rectext::kMarkerTextNoSpace,        "Нет места на диске.",          "не удалось записать %s: нет места на диске."}},
-    {FileError::NoPermission, {rectext::kNotStartedNoPermission, rectext::kStoppedNoPermission, rectext::kMarkerTextNoPermission,   "Нет прав на запись в папку.",  "не удалось записать %s: нет прав на запись."}},
-    {FileError::Other,        {rectext::kCannotCreate,           rectext::kStoppedWriteError,   rectext::kMarkerTextFailed,         "Не удалось записать %s.",      "не удалось записать %s."}},
+//   error                  recording not started             recording stopped              marker text                         export in the window            export on the command line                                                   visit added
+    {FileError::None,         {nullptr,                          nullptr,                       nullptr,                            "Сохранено: %s",                nullptr,                                                                     nullptr}},
+    {FileError::Exists,       {rectext::kFileExists,             rectext::kFileExists,          rectext::kMarkerTextFailed,         "Файл %s уже есть.",            "файл %s уже есть; выберите другое имя (существующий файл не заменяется).", rectext::kVisitFailed}},
+    {FileError::NoSpace,      {rectext::kNotStartedNoSpace,      rectext::kStoppedNoSpace,      rectext::kMarkerTextNoSpace,        "Нет места на диске.",          "не удалось записать %s: нет места на диске.",                              rectext::kVisitNoSpace}},
+    {FileError::NoPermission, {rectext::kNotStartedNoPermission, rectext::kStoppedNoPermission, rectext::kMarkerTextNoPermission,   "Нет прав на запись в папку.",  "не удалось записать %s: нет прав на запись.",                              rectext::kVisitNoPermission}},
+    {FileError::Other,        {rectext::kCannotCreate,           rectext::kStoppedWriteError,   rectext::kMarkerTextFailed,         "Не удалось записать %s.",      "не удалось записать %s.",                                                  rectext::kVisitFailed}},
 };
 // clang-format on
 

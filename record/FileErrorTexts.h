@@ -11,6 +11,7 @@ enum class FileSituation {
     MarkerText,          // a marker's text typed in replay was to be added
     ExportShown,         // the replay window's CSV export (the file's name)
     ExportCommand,       // --export-csv and the like, to the console (the whole path)
+    VisitAdded,          // the vehicle and visit typed after a recording were to be added
 };
 
 // The text, with "%s" where the file is named; nullptr where the situation has

@@ -117,3 +117,11 @@ std::string FileNameStamp(const LocalTime& time) {
                   static_cast<long long>(f.year), f.month, f.day, f.hour, f.minute, f.second);
     return buffer;
 }
+
+std::string DateMinuteText(const LocalTime& time) {
+    const Fields f = fieldsOf(time.localMs);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04lld %02d:%02d", f.day, f.month,
+                  static_cast<long long>(f.year), f.hour, f.minute);
+    return buffer;
+}

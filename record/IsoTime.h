@@ -24,3 +24,5 @@ bool ParseIso(const std::string& text, LocalTime& out);
 LocalTime Later(const LocalTime& time, int64_t ms);
 // "YYYY-MM-DD_HH-MM-SS", as the file name carries it.
 std::string FileNameStamp(const LocalTime& time);
+// "09.12.2026 21:44", as the report and the lists of recordings show a date.
+std::string DateMinuteText(const LocalTime& time);

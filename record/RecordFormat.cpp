@@ -50,6 +50,50 @@ void putHeader(std::vector<uint8_t>& out, const RecordingHeader& h) {
         "\nengine=" + oneLine(h.engine) + "\nfamily=" + std::to_string(h.family) +
         "\nport=" + oneLine(h.port) + "\nbaud=" + std::to_string(h.baud) + "\n";
     out.insert(out.end(), text.begin(), text.end());
+    // The adapter's keys only where the recording asked: files without them are
+    // what version 1 wrote.
+    std::string adapter;
+    if (!h.adapter.empty()) adapter += "adapter=" + oneLine(h.adapter) + "\n";
+    if (!h.adapterId.empty()) adapter += "adapter_id=" + oneLine(h.adapterId) + "\n";
+    if (h.latencyMs >= 0) adapter += "latency=" + std::to_string(h.latencyMs) + "\n";
+    out.insert(out.end(), adapter.begin(), adapter.end());
+}
+
+// A text with its length before it (2 bytes).
+void putText(std::vector<uint8_t>& out, const std::string& text, std::size_t limit) {
+    const std::string cut = cutText(text, limit);
+    put16(out, static_cast<uint32_t>(cut.size()));
+    out.insert(out.end(), cut.begin(), cut.end());
+}
+
+// Odometer (4 bytes), then plate, VIN, complaint and work done as texts.
+void putVisit(std::vector<uint8_t>& out, const Visit& v) {
+    put32(out, v.odometerKm <= kMaxOdometerKm ? v.odometerKm : kNoOdometer);
+    putText(out, v.plate, kMaxPlate);
+    putText(out, v.vin, kMaxVin);
+    putText(out, v.complaint, kMaxComplaint);
+    putText(out, v.workDone, kMaxWorkDone);
+}
+
+bool getText(const uint8_t*& p, std::size_t& n, std::string& text) {
+    if (n < 2) return false;
+    const std::size_t length = get16(p);
+    if (n - 2 < length) return false;
+    text.assign(reinterpret_cast<const char*>(p + 2), length);
+    p += 2 + length;
+    n -= 2 + length;
+    return true;
+}
+
+// Bytes after the last field are a later version's and are let be.
+bool readVisit(const uint8_t* p, std::size_t n, Visit& v) {
+    if (n < 4) return false;
+    v.odometerKm = get32(p);
+    if (v.odometerKm > kMaxOdometerKm) v.odometerKm = kNoOdometer;
+    p += 4;
+    n -= 4;
+    return getText(p, n, v.plate) && getText(p, n, v.vin) && getText(p, n, v.complaint) &&
+           getText(p, n, v.workDone);
 }
 
 int toInt(const std::string& text) {
@@ -85,6 +129,12 @@ void readHeader(const uint8_t* p, std::size_t n, RecordingHeader& h) {
             h.port = value;
         else if (key == "baud")
             h.baud = toInt(value);
+        else if (key == "adapter")
+            h.adapter = value;
+        else if (key == "adapter_id")
+            h.adapterId = value;
+        else if (key == "latency" && !value.empty())
+            h.latencyMs = toInt(value);
     }
 }
 
@@ -117,6 +167,9 @@ void putPayload(std::vector<uint8_t>& out, const Record& r) {
         out.insert(out.end(), text.begin(), text.end());
         break;
     }
+    case RecordType::Visit:
+        putVisit(out, r.visit);
+        break;
     case RecordType::LinkStart:
     case RecordType::LinkStop:
     case RecordType::RecordStart:
@@ -160,6 +213,8 @@ bool readPayload(const uint8_t* p, std::size_t n, Record& r) {
         r.number = static_cast<int>(get16(p));
         r.text.assign(reinterpret_cast<const char*>(p + 2), n - 2);
         return true;
+    case RecordType::Visit:
+        return readVisit(p, n, r.visit);
     case RecordType::LinkStart:
     case RecordType::LinkStop:
     case RecordType::RecordStart:
@@ -171,13 +226,14 @@ bool readPayload(const uint8_t* p, std::size_t n, Record& r) {
 
 bool knownType(uint8_t type) {
     return type >= static_cast<uint8_t>(RecordType::SegmentHeader) &&
-           type <= static_cast<uint8_t>(RecordType::MarkerText);
+           type <= static_cast<uint8_t>(RecordType::Visit);
 }
 
 } // namespace
 
 bool IsEvent(RecordType type) {
-    return type != RecordType::SegmentHeader && type != RecordType::Poll;
+    return type != RecordType::SegmentHeader && type != RecordType::Poll &&
+           type != RecordType::Visit;
 }
 
 void EncodeRecord(const Record& record, std::vector<uint8_t>& out) {
@@ -197,10 +253,13 @@ FrameStatus DecodeRecord(const uint8_t* data, std::size_t size, std::size_t offs
     if (data[offset] != kSync) return FrameStatus::Corrupt;
     if (size - offset < 4) return FrameStatus::Truncated;
     const uint8_t* p = data + offset;
-    if (!knownType(p[1])) return FrameStatus::Corrupt;
     const std::size_t length = get16(p + 2);
     if (size - offset < kFrameOverhead + length) return FrameStatus::Truncated;
     if (Crc32(p + 1, 3 + length) != get32(p + 4 + length)) return FrameStatus::Corrupt;
+    if (!knownType(p[1])) {
+        next = offset + kFrameOverhead + length;
+        return FrameStatus::Unknown;
+    }
     out = Record();
     out.type = static_cast<RecordType>(p[1]);
     if (!readPayload(p + 4, length, out)) return FrameStatus::Corrupt;

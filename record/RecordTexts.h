@@ -28,6 +28,12 @@ constexpr const char* kMarkerTextNoPermission =
 constexpr const char* kMarkerTextFailed =
     "Текст метки не сохранён: файл записи повреждён или недоступен.";
 
+// The vehicle and visit typed after a recording, added to its file.
+constexpr const char* kVisitNoSpace = "Данные визита не сохранены: нет места на диске.";
+constexpr const char* kVisitNoPermission = "Данные визита не сохранены: нет прав на запись файла.";
+constexpr const char* kVisitFailed =
+    "Данные визита не сохранены: файл записи повреждён или недоступен.";
+
 // The event column of the CSV and the event list.
 constexpr const char* kNoAnswer = "нет ответа";
 constexpr const char* kWrongEcho = "неверное эхо";

@@ -118,7 +118,8 @@ void Recorder::queueEvent(Record record, int64_t monoMs) {
 }
 
 FileError Recorder::start(const std::string& path, recfile::RecordingHeader header,
-                          const LocalTime& wallNow, int64_t monoNowMs) {
+                          const LocalTime& wallNow, int64_t monoNowMs,
+                          const recfile::Visit& visit) {
     if (thread_.joinable()) return FileError::Other;
     std::vector<KeptPoll> before;
     {
@@ -127,10 +128,18 @@ FileError Recorder::start(const std::string& path, recfile::RecordingHeader head
     }
     const int64_t zero = before.empty() ? monoNowMs : std::min(before.front().timeMs, monoNowMs);
     header.startDateTime = FormatIso(Later(wallNow, zero - monoNowMs));
+    if (!visit.empty()) header.formatVersion = recfile::kFormatVersion;
     const FileError error = writer_.begin(path, header, clock_());
     if (error != FileError::None) {
         writer_.finish(clock_());
         return error;
+    }
+    if (!visit.empty()) {
+        Record typed;
+        typed.type = RecordType::Visit;
+        typed.visit = visit;
+        writer_.write(typed, clock_()); // at time zero, flushed at once
+        if (writer_.error() != FileError::None) return writer_.finish(clock_());
     }
     {
         // The minutes before go into the writer's buffer (memory only) under the
@@ -270,6 +279,13 @@ void Recorder::markerText(int64_t monoMs, int number, const std::string& text) {
     r.type = RecordType::MarkerText;
     r.number = number;
     r.text = text;
+    queueEvent(std::move(r), monoMs);
+}
+
+void Recorder::visitChanged(int64_t monoMs, const recfile::Visit& visit) {
+    Record r;
+    r.type = RecordType::Visit;
+    r.visit = visit;
     queueEvent(std::move(r), monoMs);
 }
 

@@ -49,10 +49,13 @@ class Recorder : public ReplySink {
 
     // Starts writing path: header.startDateTime is filled in here from wallNow
     // (the wall clock at monoNowMs), moved back to the oldest reply of the
-    // minutes before, which come first. Fails with the file's error (Other while
-    // a recording that failed by itself has not been stop()ped yet).
+    // minutes before, which come first. A visit that is not empty goes right
+    // after the header (which then says version 2), so that a reader of the
+    // file's head finds it. Fails with the file's error (Other while a recording
+    // that failed by itself has not been stop()ped yet).
     FileError start(const std::string& path, recfile::RecordingHeader header,
-                    const LocalTime& wallNow, int64_t monoNowMs);
+                    const LocalTime& wallNow, int64_t monoNowMs,
+                    const recfile::Visit& visit = recfile::Visit());
     // Stops, writes what is queued and closes the file.
     RecorderStop stop();
     bool recording() const { return recording_.load(); }
@@ -69,6 +72,8 @@ class Recorder : public ReplySink {
     // The next marker number (1, 2, ...), or 0 when not recording.
     int marker(int64_t monoMs, const std::string& text = std::string());
     void markerText(int64_t monoMs, int number, const std::string& text);
+    // The vehicle and visit typed again while recording: a Visit record, on the disk at once.
+    void visitChanged(int64_t monoMs, const recfile::Visit& visit);
     // A new car or engine: a new segment (header.startDateTime from wallNow).
     void vehicleChanged(recfile::RecordingHeader header, const LocalTime& wallNow,
                         int64_t monoNowMs);

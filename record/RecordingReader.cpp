@@ -64,9 +64,21 @@ void RecordingReader::build() {
             status_ = ReadStatus::Damaged;
             break;
         }
-        if (index_.empty() && r.type != RecordType::SegmentHeader) {
+        if (index_.empty() &&
+            (frame == recfile::FrameStatus::Unknown || r.type != RecordType::SegmentHeader)) {
             status_ = ReadStatus::NotRecording;
             break;
+        }
+        if (frame == recfile::FrameStatus::Unknown) {
+            ++skipped_; // a later version's record
+            offset = next;
+            continue;
+        }
+        if (r.type == RecordType::Visit) {
+            visit_ = r.visit;
+            hasVisit_ = true;
+            offset = next;
+            continue;
         }
         if (r.type == RecordType::SegmentHeader &&
             r.header.formatVersion > recfile::kFormatVersion) {
@@ -105,6 +117,8 @@ void RecordingReader::build() {
         polls_.clear();
         events_.clear();
         markers_.clear();
+        visit_ = recfile::Visit();
+        hasVisit_ = false;
     }
 }
 

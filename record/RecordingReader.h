@@ -2,7 +2,9 @@
 // Opens a recording: reads the file into memory, checks each record's frame and
 // CRC, and indexes segments, polls and events. A damaged file yields the records
 // before the damage with status Damaged; a half-written last record (a crash
-// while writing) is dropped quietly: status Ok, truncatedTail() true.
+// while writing) is dropped quietly: status Ok, truncatedTail() true. A record
+// of a type this program does not know, whole and with a good CRC, is skipped.
+// Visit records are kept aside (the last one wins), not in the index.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -65,6 +67,12 @@ class RecordingReader {
     const std::vector<std::size_t>& events() const { return events_; }
     const std::vector<MarkerInfo>& markers() const { return markers_; }
 
+    // The vehicle and visit: the last Visit record's (empty when there is none).
+    const recfile::Visit& visit() const { return visit_; }
+    bool hasVisit() const { return hasVisit_; }
+    // Records of types this program does not know that were skipped.
+    std::size_t skippedRecords() const { return skipped_; }
+
   private:
     struct Entry {
         uint32_t offset;
@@ -82,4 +90,7 @@ class RecordingReader {
     std::vector<std::size_t> polls_;
     std::vector<std::size_t> events_;
     std::vector<MarkerInfo> markers_;
+    recfile::Visit visit_;
+    bool hasVisit_ = false;
+    std::size_t skipped_ = 0;
 };

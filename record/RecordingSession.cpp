@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "link/AdapterAdvice.h"
 #include "record/Recorder.h"
 #include "platform/Paths.h"
 #include "platform/SerialPort.h"
@@ -36,13 +37,20 @@ recfile::RecordingHeader HeaderForSelection(const Selection& selection,
     return header;
 }
 
+void PutAdapterFacts(recfile::RecordingHeader& header, const UsbAdapterFacts& facts) {
+    header.adapter = UsbChipId(ChipOfHardwareId(facts.hardwareId));
+    header.adapterId = facts.hardwareId;
+    header.latencyMs = facts.latencyMs;
+}
+
 RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
                                 const std::string& name, const recfile::RecordingHeader& header,
-                                const LocalTime& wallNow, int64_t monoNowMs) {
+                                const LocalTime& wallNow, int64_t monoNowMs,
+                                const recfile::Visit& visit) {
     RecordingStart start;
     for (int n = 1; n <= kRecordingNameTries; ++n) {
         start.path = JoinPath(folder, RecordingFileNameTry(name, n));
-        start.error = recorder.start(start.path, header, wallNow, monoNowMs);
+        start.error = recorder.start(start.path, header, wallNow, monoNowMs, visit);
         if (start.error != FileError::Exists) break;
     }
     start.message = StartFailureMessage(start.error);

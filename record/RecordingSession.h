@@ -11,6 +11,8 @@
 #include "record/RecordFile.h"
 #include "record/RecordFormat.h"
 
+struct UsbAdapterFacts;
+
 class Recorder;
 struct Selection;
 
@@ -34,6 +36,11 @@ VehicleChoice ChosenVehicle(const Selection& selection);
 recfile::RecordingHeader HeaderForSelection(const Selection& selection,
                                             const std::string& programVersion);
 
+// What Windows knew of the adapter behind the port (platform/UsbSerialAdapter_win32) as
+// the header's keys: its chip ("unknown" when the port is no USB adapter it knows), the
+// hardware id, the latency timer where the driver keeps one.
+void PutAdapterFacts(recfile::RecordingHeader& header, const UsbAdapterFacts& facts);
+
 struct RecordingStart {
     FileError error = FileError::None;
     std::string path;              // the file being written (when error is None)
@@ -44,7 +51,8 @@ struct RecordingStart {
 // that name is there already.
 RecordingStart StartRecordingIn(Recorder& recorder, const std::string& folder,
                                 const std::string& name, const recfile::RecordingHeader& header,
-                                const LocalTime& wallNow, int64_t monoNowMs);
+                                const LocalTime& wallNow, int64_t monoNowMs,
+                                const recfile::Visit& visit = recfile::Visit());
 
 // "00:05:07": elapsed hours, minutes and seconds (more than 99 hours as they come).
 std::string ElapsedText(int64_t ms);

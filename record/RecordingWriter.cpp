@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 using recfile::Record;
 using recfile::RecordType;
 
@@ -28,7 +27,10 @@ void RecordingWriter::write(const Record& record, int64_t nowMs) {
         ++polls_;
         if (record.hasReply) ++goodReplies_;
     }
-    if (record.type == RecordType::Marker || record.type == RecordType::MarkerText) flush(nowMs);
+    // What the user typed goes to the disk at once.
+    if (record.type == RecordType::Marker || record.type == RecordType::MarkerText ||
+        record.type == RecordType::Visit)
+        flush(nowMs);
 }
 
 void RecordingWriter::poll(uint32_t timeMs, PollOutcome outcome, int received,

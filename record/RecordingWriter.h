@@ -1,8 +1,8 @@
 #pragma once
 // Writes one recording: the signature and first segment header, then records
 // as they come. Records gather in memory and go to the file at each flush:
-// when tick() finds a second has passed since the last one, at every marker,
-// and at finish(). The first disk error stops the writing for good; what was
+// when tick() finds a second has passed since the last one, at every marker and
+// visit, and at finish(). The first disk error stops the writing for good; what was
 // flushed before it stays readable.
 #include <cstdint>
 #include <string>
@@ -24,7 +24,7 @@ class RecordingWriter {
     // nowMs is the flush clock's reading.
     FileError begin(const std::string& path, const recfile::RecordingHeader& header, int64_t nowMs);
 
-    // Any record; a Marker is flushed at once. Ignored after an error.
+    // Any record; a Marker, MarkerText or Visit is flushed at once. Ignored after an error.
     void write(const recfile::Record& record, int64_t nowMs);
     // A poll as judged; the 68 bytes are kept when the reply is good.
     void poll(uint32_t timeMs, PollOutcome outcome, int received, const uint8_t* buffer,

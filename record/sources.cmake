@@ -1,5 +1,5 @@
 # Session recording: the file format, the writer and the recorder that taps the
-# link cycle, the reader, and the CSV export.
+# link cycle, the reader, and the CSV export; the vehicle and visit and its window.
 motoskop_sources(record
   CORE
     Crc32.cpp
@@ -15,11 +15,18 @@ motoskop_sources(record
     Recorder.cpp
     RecordingReader.cpp
     MarkerTexts.cpp
+    RecordAppend.cpp
+    VisitFields.cpp
+    SameVehicle.cpp
     EventText.cpp
     CsvColumns.cpp
     ChannelValues.cpp
     CsvExport.cpp
     RecordingSession.cpp
+  HOST
+    RecordingFolder_host.cpp
   WINDOWS
     RecordFile_win32.cpp
+    RecordingFolder_win32.cpp
+    TFormVisit.cpp
 )

@@ -9,6 +9,8 @@
 
 #include "checks/CheckInfo.h"
 #include "analysis/FuelTrimMap.h"
+#include "link/AdapterAdvice.h"
+#include "record/VisitFields.h"
 #include "report/ReportModel.h"
 #include "analysis/SpanStatistics.h"
 
@@ -55,6 +57,43 @@ std::string svgNumber(double v) {
     char text[24];
     std::snprintf(text, sizeof text, "%.1f", v);
     return text;
+}
+
+// Escaped, its line breaks kept; "—" for nothing.
+std::string textCell(const std::string& s) {
+    if (s.empty()) return "—";
+    std::string out;
+    for (char c : escape(s))
+        out += c == '\n' ? std::string("<br>") : std::string(1, c);
+    return out;
+}
+
+// The vehicle's rows the technician typed.
+std::string visitRows(const Drive& d) {
+    if (!d.hasVisit) return "";
+    const recfile::Visit& v = d.visit;
+    const std::string km = OdometerText(v.odometerKm);
+    return "<tr><th>Госномер</th><td>" + textCell(v.plate) + "</td></tr><tr><th>VIN</th><td>" +
+           textCell(v.vin) + "</td></tr><tr><th>Пробег</th><td>" +
+           (km.empty() ? std::string("—") : km + " км") +
+           "</td></tr><tr><th>Жалоба клиента</th><td>" + textCell(v.complaint) +
+           "</td></tr><tr><th>Выполненные работы</th><td>" + textCell(v.workDone) + "</td></tr>";
+}
+
+// The adapter behind the port at the recording's start, and the advice for it.
+std::string adapterRows(const Drive& d) {
+    if (!d.hasAdapter) return "";
+    const char* chip = UsbChipName(ChipOfId(d.adapterChip));
+    std::string out =
+        "<tr><td>Адаптер (микросхема USB)</td><td>" + escape(chip) +
+        (d.adapterId.empty() ? "" : " <span class=\"small\">" + escape(d.adapterId) + "</span>") +
+        "</td></tr>";
+    if (ChipOfId(d.adapterChip) == UsbChip::Ftdi)
+        out +=
+            "<tr><td>Задержка (Latency Timer)</td><td>" +
+            (d.latencyMs >= 0 ? std::to_string(d.latencyMs) + " мс" : std::string("неизвестна")) +
+            "</td></tr>";
+    return out;
 }
 
 const char* verdictClass(checks::Verdict v) {
@@ -260,7 +299,7 @@ std::string ReportHtml(const Report& report) {
            "</td></tr><tr><th>Двигатель</th><td>" + escape(d.engine) +
            "</td></tr><tr><th>Семейство ЭБУ</th><td>" + std::to_string(d.family) +
            "</td></tr><tr><th>PROM id</th><td>" + escape(d.promId.empty() ? "—" : d.promId) +
-           "</td></tr><tr><th>Запись</th><td>" + escape(d.date) + ", " +
+           "</td></tr>" + visitRows(d) + "<tr><th>Запись</th><td>" + escape(d.date) + ", " +
            NumberText(d.seconds / 60) + " мин, " + escape(d.path) + "</td></tr></table>\n";
     out += "<h2>Коды неисправностей</h2>\n" + codesTable(d);
     out += "<h2>Проверки</h2>\n" + checksTable(d);
@@ -292,9 +331,10 @@ std::string ReportHtml(const Report& report) {
     for (const checks::Figure& f : link.figures)
         out += "<tr><td>" + escape(f.name) + "</td><td>" + NumberText(f.value) + " " +
                escape(f.unit) + "</td></tr>";
-    out += "</table>\n";
+    out += adapterRows(d) + "</table>\n";
     for (const std::string& n : link.notes)
         out += "<p>" + escape(n) + "</p>\n";
+    if (d.hasAdapter) out += "<p>" + textCell(d.adapterAdvice) + "</p>\n";
     if (report.hasBefore) out += comparison(report);
     out += "<p class=\"small\">Составлено программой MOTOSKOP. Нормы и их источники — в справке "
            "программы "

@@ -47,9 +47,23 @@ std::string driveJson(const Drive& d, const std::string& indent) {
     std::string out = "{\n";
     const std::string in = indent + "  ";
     out += in + "\"recording\": " + quoted(d.path) + ",\n";
+    const recfile::Visit& v = d.visit; // empty without a visit
     out += in + "\"vehicle\": {\"car\": " + quoted(d.car) + ", \"engine\": " + quoted(d.engine) +
            ", \"family\": " + std::to_string(d.family) + ", \"promId\": " + quoted(d.promId) +
+           ", \"plate\": " + quoted(v.plate) + ", \"vin\": " + quoted(v.vin) +
+           ", \"odometerKm\": " +
+           (v.odometerKm == recfile::kNoOdometer ? std::string("null")
+                                                 : std::to_string(v.odometerKm)) +
+           ", \"complaint\": " + quoted(v.complaint) + ", \"workDone\": " + quoted(v.workDone) +
            "},\n";
+    out += in + "\"adapter\": ";
+    if (d.hasAdapter)
+        out += "{\"chip\": " + quoted(d.adapterChip) + ", \"hardwareId\": " + quoted(d.adapterId) +
+               ", \"latencyMs\": " +
+               (d.latencyMs >= 0 ? std::to_string(d.latencyMs) : std::string("null")) +
+               ", \"advice\": " + quoted(d.adapterAdvice) + "},\n";
+    else
+        out += "null,\n";
     out += in + "\"date\": " + quoted(d.date) + ",\n" + in + "\"seconds\": " + number(d.seconds) +
            ",\n";
     out += in + "\"codes\": [";

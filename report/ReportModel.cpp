@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "link/AdapterAdvice.h"
 #include "record/IsoTime.h"
 
 namespace report {
@@ -18,12 +19,17 @@ Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
         d.car = s.header.car;
         d.engine = s.header.engine;
         LocalTime start;
-        if (ParseIso(s.header.startDateTime, start)) {
-            const std::string iso = FormatIso(start); // YYYY-MM-DDTHH:MM:SS...
-            d.date = iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4) + " " +
-                     iso.substr(11, 5);
+        if (ParseIso(s.header.startDateTime, start)) d.date = DateMinuteText(start);
+        if (!s.header.adapter.empty()) {
+            d.hasAdapter = true;
+            d.adapterChip = s.header.adapter;
+            d.adapterId = s.header.adapterId;
+            d.latencyMs = s.header.latencyMs;
+            d.adapterAdvice = AdapterAdviceFor(ChipOfId(d.adapterChip), d.latencyMs);
         }
     }
+    d.hasVisit = recording->reader().hasVisit();
+    d.visit = recording->reader().visit();
     d.seconds = (recording->lastMs() - recording->firstMs()) / 1000.0;
     const int prom = analysis::FindChannel(d.family, "PROM id");
     if (prom >= 0)

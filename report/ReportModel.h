@@ -21,6 +21,15 @@ struct Drive {
     double seconds = 0;
     std::vector<checks::CheckResult> checks;
     std::vector<checks::SessionCode> codes;
+    // The vehicle and visit as typed (the recording's last Visit record).
+    bool hasVisit = false;
+    recfile::Visit visit;
+    // The USB adapter at the recording's start, where its header says (link/AdapterAdvice).
+    bool hasAdapter = false;
+    std::string adapterChip;   // as the header names it: "FTDI", ..., "unknown"
+    std::string adapterId;     // the hardware id; may be empty
+    int latencyMs = -1;        // -1: unknown
+    std::string adapterAdvice; // one sentence a line
 };
 
 struct Report {
@@ -42,7 +51,8 @@ using checks::RangeText;
 std::string ReportHtml(const Report& report);
 std::string ReportJson(const Report& report);
 
-// The version of the JSON's schema (docs/report-format.md).
-constexpr int kReportFormatVersion = 1;
+// The version of the JSON's schema (docs/report-format.md): it rises whenever fields
+// are added; none is ever removed or changes meaning.
+constexpr int kReportFormatVersion = 2;
 
 } // namespace report

@@ -14,6 +14,8 @@ constexpr const char* kAnalysis = "\\MOTOSKOP\\ANALYSIS";
 
 constexpr const char* kCarsValue = "Cars";
 constexpr const char* kComPortValue = "ComPort";
+// REG_SZ under kRoot: the workshop's name, at the head of every report.
+constexpr const char* kWorkshopValue = "Workshop";
 
 constexpr int kGraphSets = 12;
 constexpr int kGraphs = 4;

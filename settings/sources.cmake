@@ -10,6 +10,7 @@ motoskop_sources(settings
     PortChoice.cpp
     SettingsStore.cpp
     ColourWindowLogic.cpp
+    ReportSettings.cpp
   WINDOWS
     TForm6.cpp
 )

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""A reader of MOTOSKOP recordings (.mrec, version 1) of its own, written from
+"""A reader of MOTOSKOP recordings (.mrec, versions 1 and 2) of its own, written from
 docs/recording-format.md alone: none of the program's code is used, so what the
 end-to-end tests learn from it does not depend on the program's own reader.
 
@@ -11,7 +11,8 @@ usage:
                        [--recinfo-polls POLLS] [--frames FRAMES]
       "PASS NAME: WHAT: ..." / "FAIL NAME: WHAT: ..." lines; exit 1 on a FAIL:
         - the file keeps the format's rules: signature, framing, CRC, a segment header
-          first with every key, times that never decrease, payloads of the right size;
+          first with every key, times that never decrease, payloads of the right size
+          (a record of a type not in the format, whole and with a good CRC, is skipped);
           it ends on a record's end (--cut-ok: or in a record cut short, as a killed
           program leaves it), never in a damaged one;
         - SUMMARY (`recinfo FILE`) and POLLS (`recinfo --polls FILE`), the program's
@@ -27,7 +28,9 @@ import zlib
 SIGNATURE = b"MSKREC\r\n"
 SYNC = 0xA5
 SEGMENT_HEADER, POLL, LINK_START, LINK_STOP, RECORD_START, COMMAND, CODE_APPEARED, \
-    CODE_GONE, CLEAR_CODES, MARKER, MARKER_TEXT = range(1, 12)
+    CODE_GONE, CLEAR_CODES, MARKER, MARKER_TEXT, VISIT = range(1, 13)
+NO_ODOMETER = 0xFFFFFFFF
+VISIT_LIMITS = (32, 32, 1000, 2000)  # plate, VIN, complaint, work done (bytes)
 REPLY_SIZE = 68
 OUTCOMES = {0: "good", 1: "no-answer", 2: "wrong-echo", 3: "link-broken", 4: "not-polled"}
 VERDICTS = {0: "sent", 1: "confirmed", 2: "rejected"}
@@ -43,6 +46,7 @@ class Recording:
         self.why = ""  # what was wrong where reading stopped
         self.good_bytes = len(SIGNATURE)  # the bytes up to the last whole record
         self.problems = []  # the format's rules broken by whole records
+        self.skipped = 0  # whole records of types not in the format
 
 
 def read(path):
@@ -60,7 +64,8 @@ def read(path):
             rec.end, rec.why = "cut", "record at %d cut short" % at
             break
         kind, n = data[at + 1], struct.unpack_from("<H", data, at + 2)[0]
-        if not SEGMENT_HEADER <= kind <= MARKER_TEXT or n < 4:
+        known = SEGMENT_HEADER <= kind <= VISIT
+        if known and n < 4:
             rec.end, rec.why = "damaged", "type %d, length %d at %d" % (kind, n, at)
             break
         if at + 8 + n > len(data):
@@ -70,6 +75,14 @@ def read(path):
         if zlib.crc32(data[at + 1:at + 4 + n]) != crc:
             rec.end, rec.why = "damaged", "CRC of the record at %d" % at
             break
+        if not known:  # a later version's record: skipped
+            if not rec.records:
+                rec.end, rec.why = "damaged", "type %d before the first header" % kind
+                break
+            rec.skipped += 1
+            at += 8 + n
+            rec.good_bytes = at
+            continue
         payload = data[at + 4:at + 4 + n]
         rec.records.append((kind, struct.unpack_from("<I", payload)[0], payload[4:]))
         at += 8 + n
@@ -83,6 +96,23 @@ def header_of(body):
     if lines[-1] != "":
         raise ValueError("the last line has no line end")
     return dict(line.split("=", 1) for line in lines[:-1])
+
+
+def visit_of(body):
+    """(odometer km or None, plate, VIN, complaint, work done); ValueError when it does not fit."""
+    if len(body) < 4:
+        raise ValueError("no odometer")
+    km = struct.unpack_from("<I", body)[0]
+    at, texts = 4, []
+    for limit in VISIT_LIMITS:
+        if at + 2 > len(body):
+            raise ValueError("text %d has no length" % (len(texts) + 1))
+        n = struct.unpack_from("<H", body, at)[0]
+        if at + 2 + n > len(body) or n > limit:
+            raise ValueError("text %d of %d bytes" % (len(texts) + 1, n))
+        texts.append(body[at + 2:at + 2 + n].decode("utf-8"))
+        at += 2 + n
+    return (None if km == NO_ODOMETER else km,) + tuple(texts)
 
 
 def safe_header(body):
@@ -111,9 +141,17 @@ def check_rules(rec):
             missing = [key for key in HEADER_KEYS if key not in h]
             if missing:
                 bad("%s: header without %s" % (where, ", ".join(missing)))
-            elif h["format"] != "1" or h["family"] not in "1234" or not h["baud"].isdigit() \
-                    or not START_FORMAT.match(h["start"]):
+            elif h["format"] not in ("1", "2") or h["family"] not in "1234" \
+                    or not h["baud"].isdigit() or not START_FORMAT.match(h["start"]) \
+                    or not h.get("latency", "0").isdigit():
                 bad("%s: header values %s" % (where, h))
+        elif kind == VISIT:
+            try:
+                km = visit_of(body)[0]
+                if km is not None and km > 9999999:
+                    bad("%s: odometer %d km" % (where, km))
+            except (ValueError, UnicodeDecodeError) as e:
+                bad("%s: visit payload: %s" % (where, e))
         elif kind == POLL:
             if len(body) not in (2, 2 + REPLY_SIZE) or body[0] not in OUTCOMES:
                 bad("%s: poll payload of %d bytes, outcome %d" % (where, len(body), body[0]))
@@ -167,6 +205,21 @@ def markers(rec):
     return found
 
 
+def last_visit(rec):
+    found = None
+    for kind, _, body in rec.records:
+        if kind == VISIT:
+            try:
+                found = visit_of(body)
+            except (ValueError, UnicodeDecodeError):
+                pass
+    return found
+
+
+def one_line(text):
+    return text.replace("\\", "\\\\").replace("\n", "\\n")
+
+
 def poll_lines(rec):
     return ["poll %d %d %s %s" % (k, ms, outcome,
                                   " ".join("%02X" % b for b in reply) if reply else "-")
@@ -181,9 +234,17 @@ def summary_lines(rec):
     segments = [(ms, safe_header(body)) for kind, ms, body in rec.records if kind == SEGMENT_HEADER]
     for k, (ms, h) in enumerate(segments, 1):
         lines.append("segment %d at_ms=%d family=%s start=%s car=%s engine=%s port=%s baud=%s "
-                     "program=%s" % (k, ms, h.get("family"), h.get("start"), h.get("car"),
-                                     h.get("engine"), h.get("port"), h.get("baud"),
-                                     h.get("program")))
+                     "program=%s adapter=%s latency=%s"
+                     % (k, ms, h.get("family"), h.get("start"), h.get("car"), h.get("engine"),
+                        h.get("port"), h.get("baud"), h.get("program"), h.get("adapter", ""),
+                        h.get("latency", "")))
+    lines.append("skipped %d" % rec.skipped)
+    visit = last_visit(rec)
+    if visit:
+        km, plate, vin, complaint, work = visit
+        lines += ["visit_plate %s" % plate, "visit_vin %s" % vin,
+                  "visit_odometer %s" % ("-" if km is None else km),
+                  "visit_complaint %s" % one_line(complaint), "visit_work %s" % one_line(work)]
     p = polls(rec)
     good = sum(1 for _, _, reply in p if reply)
     lines += ["polls %d" % len(p), "good %d" % good, "not_good %d" % (len(p) - good)]
@@ -253,7 +314,9 @@ def check(argv):
     if "--recinfo" in opts:
         mine = summary_lines(rec)
         known = {line_key(line) for line in mine} | {"code", "marker", "record_start_ms",
-                                                      "first_poll_ms", "last_poll_ms", "segment"}
+                                                      "first_poll_ms", "last_poll_ms", "segment",
+                                                      "visit_plate", "visit_vin", "visit_odometer",
+                                                      "visit_complaint", "visit_work"}
         theirs = [line.rstrip("\n") for line in open(opts["--recinfo"], encoding="utf-8")
                   if line_key(line) in known]
         diff = differences(mine, theirs, "recinfo")

@@ -37,4 +37,10 @@ TEST(AdapterAdvice, HardwareIdsNameTheChipAndTheAdviceFitsItAndItsLatency) {
     EXPECT_EQ(ParseUsbIds("USB\\VID_0403&PID_6001").product, 0x6001);
     EXPECT_STREQ(UsbChipName(UsbChip::Cp210x), "CP210x");
     EXPECT_STREQ(UsbChipName(UsbChip::Unknown), "неизвестен");
+    // The names a recording's header keeps come back as their chips; others are unknown.
+    for (UsbChip chip :
+         {UsbChip::Ftdi, UsbChip::Ch340, UsbChip::Pl2303, UsbChip::Cp210x, UsbChip::Unknown})
+        EXPECT_EQ(ChipOfId(UsbChipId(chip)), chip) << UsbChipId(chip);
+    EXPECT_STREQ(UsbChipId(UsbChip::Unknown), "unknown");
+    EXPECT_EQ(ChipOfId("ftdi"), UsbChip::Unknown);
 }

@@ -54,7 +54,7 @@ TEST(AnalysisLoading, WhatIsNotAGoodRecordingSaysSoPlainly) {
         b.assign(std::begin(recfile::kSignature), std::end(recfile::kSignature));
         recfile::Record h;
         h.type = RecordType::SegmentHeader;
-        h.header.formatVersion = 2;
+        h.header.formatVersion = recfile::kFormatVersion + 1;
         h.header.family = 4;
         recfile::EncodeRecord(h, b);
     }

@@ -78,3 +78,57 @@ TEST(ReportCommand, WritesTheFaultsVerdictAsJsonAndHtmlAndFailsLikeTheCsvExport)
     request.recording = "missing.mrec";
     EXPECT_EQ(RunReport(request, read, file).exitCode, kExitExportFailed);
 }
+
+TEST(ReportCommand, TheVisitTheWorkshopAndTheAdapterAreInBothReportsWhereTheRecordingHasThem) {
+    simdrive::Drive plain;
+    plain.seconds = 30;
+    simdrive::Drive visited = plain;
+    visited.visit.plate = "А123ВС77";
+    visited.visit.vin = "XWB3D31UD8A123456";
+    visited.visit.odometerKm = 123456;
+    visited.visit.complaint = "Плавают обороты\n<на холодную>";
+    visited.visit.workDone = "Замена ДПДЗ";
+    visited.adapter = "FTDI";
+    visited.adapterId = "USB\\VID_0403&PID_6001";
+    visited.latencyMs = 16;
+    const std::vector<uint8_t> withVisit = simdrive::RecordDrive(visited);
+    const std::vector<uint8_t> without = simdrive::RecordDrive(plain);
+    auto read = [&](const std::string& path, std::vector<uint8_t>& out) {
+        out = path == "v.mrec" ? withVisit : without;
+        return true;
+    };
+    struct Case {
+        const char* recording;
+        const char* output;
+        std::vector<const char*> holds, lacks;
+    };
+    const Case cases[] = {
+        {"v.mrec",
+         "v.json",           {"\"version\": 2", "\"workshop\": \"СТО «Мотор»\"", "\"plate\": \"А123ВС77\"",
+          "\"odometerKm\": 123456", "\"complaint\": \"Плавают обороты\\n<на холодную>\"",
+          "\"adapter\": {\"chip\": \"FTDI\"", "\"latencyMs\": 16", "уменьшите её до 1–2 мс"},
+         {"\"adapter\": null"}                                                                                                                                         },
+        {"p.mrec",
+         "p.json",           {"\"plate\": \"\"", "\"odometerKm\": null", "\"adapter\": null"},
+         {"FTDI"}                                                                                                                                                      },
+        {"v.mrec",
+         "v.html",           {"<h1>СТО «Мотор»</h1>", "<th>Госномер</th><td>А123ВС77</td>", "123 456 км",
+          "Плавают обороты<br>&lt;на холодную&gt;", "Адаптер (микросхема USB)</td><td>FTDI",
+          "Задержка (Latency Timer)</td><td>16 мс", "уменьшите её до 1–2 мс"},
+         {}                                                                                                                                                            },
+        {"p.mrec", "p.html", {},                                                                                                 {"Госномер", "Адаптер"}},
+    };
+    for (const Case& c : cases) {
+        MemoryFile file;
+        ReportRequest request;
+        request.recording = c.recording;
+        request.output = c.output;
+        request.workshop = "СТО «Мотор»";
+        ASSERT_EQ(RunReport(request, read, file).exitCode, 0) << c.output;
+        const std::string& text = file.files[c.output];
+        for (const char* piece : c.holds)
+            EXPECT_NE(text.find(piece), std::string::npos) << c.output << ": " << piece;
+        for (const char* piece : c.lacks)
+            EXPECT_EQ(text.find(piece), std::string::npos) << c.output << ": " << piece;
+    }
+}

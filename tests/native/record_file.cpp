@@ -264,7 +264,7 @@ TEST(RecordingFile, GarbageAndStrangersAreTurnedAway) {
     MemoryFile file;
     RecordingWriter writer(file);
     recfile::RecordingHeader later = header("Espero", 1);
-    later.formatVersion = 2;
+    later.formatVersion = recfile::kFormatVersion + 1;
     writer.begin("b.mrec", later, 0);
     writer.finish(0);
     EXPECT_EQ(reader.openBytes(file.flushed), ReadStatus::NewerFormat);
@@ -369,6 +369,7 @@ TEST(RecordingName, IsoTimesRoundTripAcrossDaysAndOffsets) {
 } // namespace
 
 #include "record/MarkerTexts.h"
+#include "record/RecordAppend.h"
 
 namespace {
 
@@ -386,6 +387,13 @@ TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
     ASSERT_EQ(reader.open(path), ReadStatus::Ok);
     EXPECT_EQ(reader.markers()[0].text, "свеча");
     EXPECT_EQ(reader.validBytes(), whole.size() + 8 + 4 + 2 + std::string("свеча").size());
+    // A visit typed after the recording goes the same way.
+    recfile::Visit visit;
+    visit.plate = "Х777ХХ";
+    ASSERT_EQ(AppendVisit(file, path, reader, visit), FileError::None);
+    ASSERT_EQ(reader.open(path), ReadStatus::Ok);
+    EXPECT_EQ(reader.visit(), visit);
+    EXPECT_EQ(reader.markers()[0].text, "свеча");
 
     // A torn end is not written after.
     f = std::fopen(path.c_str(), "ab");
@@ -395,7 +403,178 @@ TEST(RecordingFile, AMarkerGetsItsTextLaterAtTheEndOfTheFile) {
     EXPECT_EQ(AppendMarkerText(file, path, reader, 1, "x"), FileError::Other);
     EXPECT_STREQ(FileErrorText(FileError::Other, FileSituation::MarkerText),
                  "Текст метки не сохранён: файл записи повреждён или недоступен.");
+    EXPECT_STREQ(FileErrorText(FileError::NoSpace, FileSituation::VisitAdded),
+                 "Данные визита не сохранены: нет места на диске.");
     std::remove(path.c_str());
+}
+
+} // namespace
+
+#include "record/Crc32.h"
+
+namespace {
+
+// A frame as a later version could write one: any type, any payload, its CRC good or not.
+std::vector<uint8_t> rawFrame(uint8_t type, std::vector<uint8_t> payload, bool goodCrc = true) {
+    std::vector<uint8_t> f = {recfile::kSync, type, static_cast<uint8_t>(payload.size()),
+                              static_cast<uint8_t>(payload.size() >> 8)};
+    f.insert(f.end(), payload.begin(), payload.end());
+    uint32_t crc = Crc32(f.data() + 1, f.size() - 1) ^ (goodCrc ? 0u : 1u);
+    for (int k = 0; k < 4; ++k)
+        f.push_back(static_cast<uint8_t>(crc >> (8 * k)));
+    return f;
+}
+
+recfile::Visit visitOf(const std::string& plate, const std::string& vin, uint32_t km,
+                       const std::string& complaint, const std::string& work) {
+    recfile::Visit v;
+    v.plate = plate;
+    v.vin = vin;
+    v.odometerKm = km;
+    v.complaint = complaint;
+    v.workDone = work;
+    return v;
+}
+
+TEST(RecordingFile, TheFormatPagesExampleIsWhatAVersionOneFileHolds) {
+    // docs/recording-format.md, "Example": a file without a visit or adapter is what
+    // the first version wrote, byte for byte.
+    const char* hex = "4d534b5245430d0aa5017a0000000000666f726d61743d310a70726f6772616d"
+                      "3d312e300a73746172743d323032362d31322d30395432313a34343a34382e32"
+                      "35302b30333a30300a6361723d45737065726f0a656e67696e653d312e35204d"
+                      "50464920444f48430a66616d696c793d310a706f72743d434f4d310a62617564"
+                      "3d383230300a7d291f2aa50206007800000001045b4f97f7a50a070082000000"
+                      "01004db739ef86";
+    std::vector<uint8_t> expected;
+    for (const char* p = hex; p[0] && p[1]; p += 2)
+        expected.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
+    std::vector<uint8_t> bytes(std::begin(recfile::kSignature), std::end(recfile::kSignature));
+    Record h;
+    h.type = RecordType::SegmentHeader;
+    h.header = header("Espero", 1);
+    h.header.baud = 8200;
+    h.header.startDateTime = "2026-12-09T21:44:48.250+03:00";
+    recfile::EncodeRecord(h, bytes);
+    Record p;
+    p.timeMs = 120;
+    p.outcome = PollOutcome::NoAnswer;
+    p.received = 4;
+    recfile::EncodeRecord(p, bytes);
+    Record m;
+    m.type = RecordType::Marker;
+    m.timeMs = 130;
+    m.number = 1;
+    m.text = "M";
+    recfile::EncodeRecord(m, bytes);
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(RecordingFile, VisitsComeBackCutToTheirLimitsAndTheLastOneWins) {
+    const std::string longPlate(40, 'X');
+    std::string longComplaint;
+    while (longComplaint.size() < 1100)
+        longComplaint += "стук ";
+    struct Case {
+        const char* name;
+        std::vector<recfile::Visit> written;
+        recfile::Visit read;
+    };
+    const recfile::Visit full = visitOf("А123ВС 77", "XWB3D31UD8A123456", 123456,
+                                        "Плавают обороты\nна холодную", "Замена ДПДЗ");
+    const Case cases[] = {
+        {"every field",         {full}, full },
+        {     "no odometer, only a plate",
+         {visitOf("А123ВС77", "", recfile::kNoOdometer, "", "")},
+         visitOf("А123ВС77",                                                                         "", recfile::kNoOdometer, "", "")},
+        {           "too long: cut, never inside a letter",
+         {visitOf(longPlate, "", 9999999, longComplaint, "")},
+         visitOf(longPlate.substr(0,                                                                    recfile::kMaxPlate), "", 9999999, longComplaint.substr(0, 999),
+         "")}, // "стук " is 9 bytes: 1000 splits a letter
+        { "the last of three wins",
+         {visitOf("A1", "", 1, "", ""), full, visitOf("B2", "", 2, "", "")},
+         visitOf("B2",                                                               "", 2, "", "")},
+        {   "an odometer past its limit reads as none",
+         {visitOf("", "", 10000000, "", "x")},
+         visitOf("","", recfile::kNoOdometer, "", "x")},
+    };
+    for (const Case& c : cases) {
+        MemoryFile file;
+        RecordingWriter writer(file);
+        ASSERT_EQ(writer.begin("v.mrec", header("Espero", 1), 0), FileError::None);
+        uint8_t buffer[kReplyBufferSize] = {};
+        for (std::size_t k = 0; k < c.written.size(); ++k) {
+            writer.poll(100 * uint32_t(k), PollOutcome::GoodReply, kGoodReplySize, buffer, 0);
+            Record v;
+            v.type = RecordType::Visit;
+            v.timeMs = 100 * uint32_t(k) + 50;
+            v.visit = c.written[k];
+            writer.write(v, 0);
+        }
+        writer.finish(0);
+        RecordingReader reader;
+        ASSERT_EQ(reader.openBytes(file.flushed), ReadStatus::Ok) << c.name;
+        EXPECT_TRUE(reader.hasVisit()) << c.name;
+        EXPECT_EQ(reader.visit(), c.read) << c.name;
+        // Not in the timeline: the polls and events are what they would be without it.
+        EXPECT_EQ(reader.recordCount(), 1 + c.written.size()) << c.name;
+        EXPECT_TRUE(reader.events().empty()) << c.name;
+    }
+}
+
+TEST(RecordingFile, ARecordOfAnUnknownTypeIsSkippedWhenWholeAndDamageWhenNot) {
+    const std::vector<uint8_t> whole = sampleRecording();
+    RecordingReader intact;
+    ASSERT_EQ(intact.openBytes(whole), ReadStatus::Ok);
+    const std::vector<uint8_t> later = {0x10, 0, 0, 0, 'n', 'e', 'w'};
+    std::vector<uint8_t> badVisit = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 5, 0}; // text past the end
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> frame;
+        bool atStart; // before the first header, else after it
+        ReadStatus status;
+        std::size_t records; // read
+        std::size_t skipped;
+    };
+    const std::size_t all = intact.recordCount();
+    const Case cases[] = {
+        {"type 13, good CRC",       rawFrame(13,      later),                              false,     ReadStatus::Ok, all,                    1     },
+        {"type 255, empty payload", rawFrame(255,     {}),                                 false,     ReadStatus::Ok, all,                    1     },
+        {"type 0",                  rawFrame(0,       later),                              false,     ReadStatus::Ok, all,                    1     },
+        {"type 13, bad CRC",        rawFrame(13,      later,                               false),    false,          ReadStatus::Damaged,    1,      0},
+        {"a known type whose payload does not fit",                         rawFrame(12, badVisit), false,
+         ReadStatus::Damaged,          1,                                                                                                                 0                                                                                                            },
+        {"type 13 before the first header",                         rawFrame(13,         later),         true,    ReadStatus::NotRecording,      0,
+         0},
+    };
+    for (const Case& c : cases) {
+        // Put in after the signature, or after the first header.
+        RecordingReader probe;
+        probe.openBytes(std::vector<uint8_t>(whole.begin(), whole.begin() + 8));
+        std::size_t at = 8;
+        if (!c.atStart) {
+            Record first;
+            std::size_t next = 0;
+            recfile::DecodeRecord(whole.data(), whole.size(), 8, first, next);
+            at = next;
+        }
+        std::vector<uint8_t> bytes = whole;
+        bytes.insert(bytes.begin() + long(at), c.frame.begin(), c.frame.end());
+        RecordingReader reader;
+        EXPECT_EQ(reader.openBytes(bytes), c.status) << c.name;
+        EXPECT_EQ(reader.recordCount(), c.records) << c.name;
+        EXPECT_EQ(reader.skippedRecords(), c.skipped) << c.name;
+        if (c.status == ReadStatus::Ok) {
+            EXPECT_EQ(reader.pollCount(), intact.pollCount()) << c.name;
+            EXPECT_EQ(reader.validBytes(), bytes.size()) << c.name;
+        }
+    }
+    // The last record, of a later type, cut short: a torn end, not damage.
+    std::vector<uint8_t> torn = whole;
+    const std::vector<uint8_t> frame = rawFrame(13, later);
+    torn.insert(torn.end(), frame.begin(), frame.end() - 3);
+    RecordingReader reader;
+    EXPECT_EQ(reader.openBytes(torn), ReadStatus::Ok);
+    EXPECT_TRUE(reader.truncatedTail());
 }
 
 } // namespace

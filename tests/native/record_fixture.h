@@ -4,11 +4,21 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "record/RecordFile.h"
+#include "record/RecordFormat.h"
+
+namespace recfile {
+// How a failed test shows a visit.
+inline void PrintTo(const Visit& v, std::ostream* out) {
+    *out << "{" << v.plate << " | " << v.vin << " | " << v.odometerKm << " | " << v.complaint.size()
+         << " bytes | " << v.workDone.size() << " bytes}";
+}
+} // namespace recfile
 
 class MemoryFile : public RecordFile {
   public:

@@ -311,3 +311,51 @@ TEST(RecorderRun, AKilledRecordingOpensUpToTheLastFlush) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RecorderRun, AVisitGoesRightAfterTheHeaderWhichThenSaysVersionTwo) {
+    struct Case {
+        const char* name;
+        bool atStart, changed;
+        int format;
+        const char* plate; // the visit read back; nullptr: none
+    };
+    const Case cases[] = {
+        {"none",                        false, false, 1, nullptr      },
+        {"typed before the start",      true,  false, 2, "А123ВС77"},
+        {"typed again while recording", true,  true,  2, "В456ОР99"},
+        {"typed only while recording",  false, true,  1, "В456ОР99"},
+    };
+    for (const Case& c : cases) {
+        MemoryFile file;
+        Clock clock;
+        Recorder recorder(file, clock.fn());
+        Link link;
+        recfile::Visit visit;
+        if (c.atStart) visit.plate = "А123ВС77";
+        ASSERT_EQ(recorder.start("r.mrec", header(), wall("2026-12-09T12:00:00+03:00"), 0, visit),
+                  FileError::None);
+        link.poll(recorder, 100, true);
+        recfile::Visit again;
+        again.plate = "В456ОР99";
+        if (c.changed) recorder.visitChanged(200, again);
+        link.poll(recorder, 300, true);
+        recorder.stop();
+        RecordingReader reader;
+        ASSERT_EQ(reader.openBytes(file.flushed), ReadStatus::Ok) << c.name;
+        EXPECT_EQ(reader.segments()[0].header.formatVersion, c.format) << c.name;
+        EXPECT_EQ(reader.hasVisit(), c.plate != nullptr) << c.name;
+        if (c.plate) {
+            EXPECT_EQ(reader.visit().plate, c.plate) << c.name;
+        }
+        // Right after the header: a reader of the file's head finds it.
+        Record first, second;
+        std::size_t next = 0;
+        recfile::DecodeRecord(file.flushed.data(), file.flushed.size(), 8, first, next);
+        recfile::DecodeRecord(file.flushed.data(), file.flushed.size(), next, second, next);
+        EXPECT_EQ(second.type == RecordType::Visit, c.atStart) << c.name;
+    }
+}
+
+} // namespace

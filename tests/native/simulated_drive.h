@@ -29,6 +29,10 @@ struct Drive {
     // The engine held at holdRpm from holdFromSeconds for holdSeconds (none when 0).
     int holdRpm = 0;
     double holdFromSeconds = 0, holdSeconds = 0;
+    // The adapter the header names (none when adapter is empty), and a visit after it.
+    std::string adapter, adapterId;
+    int latencyMs = -1;
+    recfile::Visit visit;
 };
 
 inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
@@ -40,7 +44,17 @@ inline std::vector<uint8_t> RecordDrive(const Drive& drive) {
     h.header.car = "NEXIA";
     h.header.engine = "1.5 SOHC";
     h.header.family = drive.family;
+    h.header.adapter = drive.adapter;
+    h.header.adapterId = drive.adapterId;
+    h.header.latencyMs = drive.latencyMs;
+    if (!drive.visit.empty()) h.header.formatVersion = recfile::kFormatVersion;
     recfile::EncodeRecord(h, bytes);
+    if (!drive.visit.empty()) {
+        recfile::Record v;
+        v.type = recfile::RecordType::Visit;
+        v.visit = drive.visit;
+        recfile::EncodeRecord(v, bytes);
+    }
     ecusim::Settings settings;
     settings.family = drive.family;
     settings.engineFaults = drive.faults;

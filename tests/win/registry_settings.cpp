@@ -43,6 +43,12 @@ class ScratchRegistry : public Registry {
         bool writeDword(const std::string& n, uint32_t v) override {
             return key_->writeDword(n, v);
         }
+        bool readString(const std::string& n, std::string& v) override {
+            return key_->readString(n, v);
+        }
+        bool writeString(const std::string& n, const std::string& v) override {
+            return key_->writeString(n, v);
+        }
 
       private:
         std::unique_ptr<RegistryKey> key_;

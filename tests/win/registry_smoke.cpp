@@ -56,3 +56,33 @@ TEST_F(RegistrySmoke, ValuesOfAnotherTypeCountAsAbsent) {
     EXPECT_FALSE(key->readDword("Short", v));
     EXPECT_EQ(v, 7u);
 }
+
+TEST_F(RegistrySmoke, TextsAreStoredAsUtf16AndComeBackAsUtf8) {
+    const std::string path = std::string(kTestRoot);
+    auto key = registry.openKey(path, true);
+    ASSERT_NE(key, nullptr);
+    const std::string name = "СТО «Мотор», Казань";
+    ASSERT_TRUE(key->writeString("Workshop", name));
+    ASSERT_TRUE(key->writeString("Empty", ""));
+    ASSERT_TRUE(key->writeDword("Number", 5));
+    // What another program sees: REG_SZ in UTF-16, with its terminator.
+    wchar_t raw[64] = {};
+    DWORD type = 0, size = sizeof raw;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"MOTOSKOP_SMOKE_TEST", L"Workshop", RRF_RT_ANY,
+                           &type, raw, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::wstring(raw), L"СТО «Мотор», Казань");
+    EXPECT_EQ(size, (std::wstring(raw).size() + 1) * sizeof(wchar_t));
+
+    auto again = registry.openKey(path, false);
+    std::string text = "unchanged";
+    EXPECT_TRUE(again->readString("Workshop", text));
+    EXPECT_EQ(text, name);
+    EXPECT_TRUE(again->readString("Empty", text));
+    EXPECT_EQ(text, "");
+    text = "unchanged";
+    EXPECT_FALSE(again->readString("Number", text)); // a DWORD is no text
+    EXPECT_FALSE(again->readString("Missing", text));
+    EXPECT_EQ(text, "unchanged");
+}

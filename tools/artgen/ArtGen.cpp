@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
         DrawReplayWindow(dir);
         DrawAnalysisWindow(dir);
         DrawChecksWindow(dir);
+        DrawVisitWindow(dir);
         DrawProgramIcon(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "artgen: %s\n", e.what());

@@ -13,4 +13,5 @@ void DrawColourWindow(const std::string& dir);
 void DrawReplayWindow(const std::string& dir);   // and the main window's open button
 void DrawAnalysisWindow(const std::string& dir); // and the replay window's "Анализ"
 void DrawChecksWindow(const std::string& dir);   // and the main window's "Проверки"
+void DrawVisitWindow(const std::string& dir);    // «Автомобиль и визит»
 void DrawProgramIcon(const std::string& dir);    // motoskop.ico

@@ -1,6 +1,6 @@
 // The record control on the main window's lower-right panel: the status row
-// (lamp, a well for the elapsed time and the file name, the marker button) and
-// the "Запись" toggle above "Цвета".
+// (lamp, a well for the elapsed time and the file name, the marker button), the
+// "Запись" toggle above "Цвета" and "Визит" under it.
 #include <string>
 
 #include "tools/artgen/Artwork.h"
@@ -16,6 +16,7 @@ constexpr int kLampX = 489, kLampY = 302, kLampSize = 12;
 constexpr int kWellX = 506, kWellY = 300, kWellW = 205, kWellH = 16;
 constexpr int kMarkX = 717, kMarkY = 299, kMarkW = 48, kMarkH = 18;
 constexpr int kRecordX = 485, kRecordY = 322, kRecordW = 67, kRecordH = 20;
+constexpr int kVisitX = 485, kVisitY = 372, kVisitW = 67, kVisitH = 16;
 
 constexpr Rgb kRecordRed{255, 46, 36};
 
@@ -63,6 +64,10 @@ void DrawRecordControl(Canvas& background, const std::string& dir) {
     const Content mark = Text("Метка", kCondensedBold, 9);
     Button(background, kMarkX, kMarkY, kMarkW, kMarkH, Face::Lit, mark);
     WriteBmp(ButtonPicture(kMarkW, kMarkH, mark), dir + "/main_mark.bmp");
+
+    const Content visit = Text("Визит", kCondensedBold, 9);
+    Button(background, kVisitX, kVisitY, kVisitW, kVisitH, Face::Lit, visit);
+    WriteBmp(ButtonPicture(kVisitW, kVisitH, visit), dir + "/main_visit.bmp");
 
     // Under the toggle, which is never hidden: its idle face.
     const Canvas strip = RecordStrip();

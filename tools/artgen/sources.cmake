@@ -13,6 +13,7 @@ add_executable(artgen
   ${CMAKE_SOURCE_DIR}/tools/artgen/ReplayArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/AnalysisArt.cpp
   ${CMAKE_SOURCE_DIR}/tools/artgen/ChecksArt.cpp
+  ${CMAKE_SOURCE_DIR}/tools/artgen/VisitArt.cpp
 )
 target_include_directories(artgen PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(artgen PRIVATE JPEG::JPEG)

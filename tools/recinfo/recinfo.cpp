@@ -1,5 +1,6 @@
 // Prints what a recording holds, one "key value" line each, for scripts and
 // for a quick look: recinfo FILE.mrec
+// The visit's fields come one a line (visit_plate ...), line breaks in a text as "\n".
 // With --polls it prints every poll instead, one line each, in file order:
 //   poll <n> <time_ms> <outcome> <68 reply bytes in hex, or ->
 // n counts from 1; outcome is good, no-answer, wrong-echo, link-broken or not-polled;
@@ -48,6 +49,14 @@ const char* OutcomeName(PollOutcome outcome) {
     return "?";
 }
 
+// A text on one line: a backslash as "\\", a line break as "\n".
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char c : text)
+        line += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
+    return line;
+}
+
 void PrintPolls(const RecordingReader& reader) {
     recfile::Record r;
     for (std::size_t k = 0; k < reader.pollCount(); ++k) {
@@ -93,11 +102,23 @@ int main(int argc, char** argv) {
 
     for (std::size_t s = 0; s < reader.segments().size(); ++s) {
         const recfile::RecordingHeader& h = reader.segments()[s].header;
+        const std::string latency = h.latencyMs >= 0 ? std::to_string(h.latencyMs) : "";
         std::printf("segment %zu at_ms=%u family=%d start=%s car=%s engine=%s port=%s baud=%d "
-                    "program=%s\n",
+                    "program=%s adapter=%s latency=%s\n",
                     s + 1, static_cast<unsigned>(reader.segments()[s].timeMs), h.family,
                     h.startDateTime.c_str(), h.car.c_str(), h.engine.c_str(), h.port.c_str(),
-                    h.baud, h.programVersion.c_str());
+                    h.baud, h.programVersion.c_str(), h.adapter.c_str(), latency.c_str());
+    }
+    std::printf("skipped %zu\n", reader.skippedRecords());
+    if (reader.hasVisit()) {
+        const recfile::Visit& v = reader.visit();
+        std::printf("visit_plate %s\nvisit_vin %s\n", v.plate.c_str(), v.vin.c_str());
+        if (v.odometerKm == recfile::kNoOdometer)
+            std::printf("visit_odometer -\n");
+        else
+            std::printf("visit_odometer %u\n", static_cast<unsigned>(v.odometerKm));
+        std::printf("visit_complaint %s\nvisit_work %s\n", OneLine(v.complaint).c_str(),
+                    OneLine(v.workDone).c_str());
     }
 
     int good = 0;
