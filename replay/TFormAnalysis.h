@@ -6,6 +6,10 @@
 // recording is opened off the GUI thread (analysis::LoadJob); all the numbers
 // come from the analysis core, the window only draws them. It never writes to
 // the recording and never talks to the ECU.
+//
+// The window holds the top strip, the cursor's values and what the user does;
+// each view draws itself: AnalysisLanesView, AnalysisScatterView,
+// AnalysisMapView, and AnalysisSpanPanel under them.
 #include <windows.h>
 
 #include <functional>
@@ -14,14 +18,16 @@
 #include <vector>
 
 #include "analysis/AnalysedRecording.h"
-#include "analysis/AnalysisSettings.h"
 #include "analysis/CursorReadout.h"
-#include "analysis/DriveComparison.h"
-#include "analysis/FuelTrimMap.h"
 #include "analysis/LoadJob.h"
-#include "analysis/ScatterPlot.h"
 #include "analysis/SpanStatistics.h"
 #include "analysis/TimeView.h"
+#include "replay/AnalysisGeometry_win32.h"
+#include "replay/AnalysisLanesView_win32.h"
+#include "replay/AnalysisMapView_win32.h"
+#include "replay/AnalysisScatterView_win32.h"
+#include "replay/AnalysisScene.h"
+#include "replay/AnalysisSpanPanel_win32.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
@@ -44,15 +50,15 @@ class TFormAnalysis : public ui::Form {
 
     // What the window shows, for tests and the owner.
     bool loading() const { return job_ != nullptr || secondJob_ != nullptr; }
-    const analysis::AnalysedRecording* recording() const { return recording_.get(); }
-    const analysis::AnalysedRecording* secondRecording() const { return second_.get(); }
+    const analysis::AnalysedRecording* recording() const { return scene_.first.get(); }
+    const analysis::AnalysedRecording* secondRecording() const { return scene_.second.get(); }
     const std::string& path() const { return path_; }
-    const std::vector<int>& lanes() const { return settings_.lanes; }
-    const analysis::TimeView& timeView() const { return view_; }
+    const std::vector<int>& lanes() const { return scene_.lanes(); }
+    const analysis::TimeView& timeView() const { return scene_.view; }
     const analysis::CursorReadout& cursor() const { return cursor_; }
-    bool hasSpan() const { return hasSpan_; }
-    const analysis::TimeSpan& span() const { return span_; }
-    const std::vector<analysis::ChannelStats>& spanStats() const { return stats_; }
+    bool hasSpan() const { return scene_.hasSpan; }
+    const analysis::TimeSpan& span() const { return scene_.span; }
+    const std::vector<analysis::ChannelStats>& spanStats() const { return spanPanel_.stats(); }
     std::string message() const { return MessageLabel.text(); }
     View view() const { return mode_; }
     // Where a moment of the first recording lies in the window's client area, x.
@@ -75,10 +81,8 @@ class TFormAnalysis : public ui::Form {
 
     ui::Picture AllButton, ReplayButton, ExportButton, LanesButton, ScatterButton, MapButton,
         SecondButton, AlignButton, MaximiseButton, CloseButton;
-    ui::Label TitleLabel, MessageLabel, CursorTimeLabel, SpanLabel, AnchorCaption;
+    ui::Label TitleLabel, MessageLabel, CursorTimeLabel;
     ui::Timer ProgressTimer;
-    ui::ListBox StatsList;   // the span's figures, one line per lane
-    ui::ListBox AnchorList;  // markers and events: two picks make a span
     ui::ListBox ChannelList; // the catalogue, shown while a lane's channel is chosen
 
   protected:
@@ -86,18 +90,12 @@ class TFormAnalysis : public ui::Form {
 
   private:
     class Plot;
-    struct Geometry {
-        RECT plot{};   // the lanes, scatter or map
-        RECT events{}; // the strip of events above the lanes
-        RECT axis{};   // the time axis under the lanes
-        RECT side{};   // the cursor's values
-        RECT bottom{}; // the span's figures and the anchors
-        int laneHeight = 0;
-    };
+    // What the catalogue is chosen for, beside a lane 0..5.
+    static constexpr int kChooseScatterX = 100, kChooseScatterY = 101, kChooseScatterColour = 102;
 
     void build();
     void layout();
-    Geometry geometry() const;
+    AnalysisGeometry geometry() const;
     void startLoad(const std::string& path, bool second);
     void progressTick();
     void firstLoaded();
@@ -107,14 +105,13 @@ class TFormAnalysis : public ui::Form {
     void updateSpan();
     void chooseChannel(int target);
     void channelChosen(std::size_t line);
-    void anchorChosen(std::size_t line);
     void exportPressed();
     void secondPressed();
     void toggleMaximise();
     void saveSettings();
     void setPressFaces(ui::Picture& button, int normal, int lit, std::function<void()> action);
 
-    // Mouse and keys over the plot.
+    // Mouse and keys over the plot (TFormAnalysisInput.cpp).
     void mouseDown(int x, int y, bool shift, bool inAxis);
     void mouseMove(int x, int y);
     void mouseUp(int x, int y);
@@ -125,52 +122,31 @@ class TFormAnalysis : public ui::Form {
     void clickScatter(int x, int y);
     void clickMap(int x, int y);
 
-    // Drawing.
     void paintPlot(HDC dc);
-    void paintLanes(HDC dc, const Geometry& g);
-    void paintLane(HDC dc, const RECT& lane, const analysis::AnalysedRecording& rec, int channel,
-                   const analysis::TimeView& view, COLORREF colour);
-    void paintAxis(HDC dc, const Geometry& g);
-    void paintScatter(HDC dc, const Geometry& g);
-    void paintMap(HDC dc, const Geometry& g);
-    RECT mapCellBox(const Geometry& g, int cell) const;
-    void paintMessage(HDC dc, const RECT& area, const std::string& text);
 
     Registry& registry_;
     std::string path_, secondPath_;
     std::function<void(uint32_t)> onSeek_;
     std::function<void()> onClose_;
 
-    std::shared_ptr<const analysis::AnalysedRecording> recording_, second_;
-    analysis::AnalysisSettings settings_;
-    analysis::TimeView view_;
-    analysis::Alignment alignment_;
+    AnalysisScene scene_;
     analysis::CursorReader cursorReader_;
     analysis::CursorReadout cursor_;
-    double cursorMs_ = -1;
-    bool hasSpan_ = false;
-    analysis::TimeSpan span_;
-    std::vector<analysis::ChannelStats> stats_;
-    std::vector<analysis::StatsSideBySide> compared_;
-    std::vector<analysis::SpanAnchor> anchors_;
-    int anchorPicked_ = -1; // the first of two picks
-    int alignMarker_ = 0;   // 0: aligned at the starts; else the marker number
+    int alignMarker_ = 0; // 0: aligned at the starts; else the marker number
     View mode_ = View::Lanes;
-    int scatterX_ = -1, scatterY_ = -1, scatterColour_ = -1;
-    analysis::ScatterPlot scatter_;
-    analysis::FuelTrimMap map_, secondMap_;
-    int mapCell_ = -1; // the cell lit on the timeline
-    std::vector<uint8_t> lit_;
+    AnalysisLanesView lanesView_;
+    AnalysisScatterView scatterView_;
+    AnalysisMapView mapView_;
+    AnalysisSpanPanel spanPanel_;
     int choosing_ = -1;   // lane 0..5, or kChoose* for the scatter's channels
     std::string refusal_; // the recording could not be analysed: this instead of charts
     bool maximised_ = false;
     RECT restored_{}; // the window before it was maximised
-    char decimal_ = '.';
 
     // Dragging.
     enum class Drag { None, Pan, Span, AxisZoom };
     Drag drag_ = Drag::None;
-    int dragX_ = 0, dragNowX_ = 0;
+    int dragX_ = 0;
     analysis::TimeView dragView_;
 
     std::unique_ptr<Plot> plot_;

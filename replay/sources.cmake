@@ -14,4 +14,10 @@ motoskop_sources(replay
     AnalysisFile_win32.cpp
     CsvSaveDialog_win32.cpp
     TFormAnalysis.cpp
+    TFormAnalysisInput.cpp
+    AnalysisDrawing_win32.cpp
+    AnalysisLanesView_win32.cpp
+    AnalysisScatterView_win32.cpp
+    AnalysisMapView_win32.cpp
+    AnalysisSpanPanel_win32.cpp
 )
