@@ -12,6 +12,7 @@
 #include "startup/CommandLine.h"
 #include "replay/CsvExportCommand.h"
 #include "report/ReportCommand.h"
+#include "report/ReportModel.h"
 #include <cstdio>
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"
@@ -89,9 +90,7 @@ int ReportCommand(const CommandLineOptions& options) {
     request.recording = options.reportRecording;
     request.before = options.reportBefore;
     request.output = options.exportOutput;
-    const std::string iso = FormatIso(LocalTimeAt(WallNow())); // YYYY-MM-DDTHH:MM
-    request.madeOn = iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4) + " " +
-                     iso.substr(11, 5);
+    request.madeOn = report::MadeOnText(LocalTimeAt(WallNow()));
     Win32RecordFile file;
     const ReportOutcome outcome = RunReport(request, ReadRecordingFile, file);
     PrintToStarter(outcome.message);
