@@ -1,9 +1,10 @@
 // The engine checks and the workshop report on one hour of ECU family 4 (about 30 000 polls,
 // one every 120 ms, of the simulated engine warming up, idling, the throttle blipped now and
 // then; 1 poll in 100 without an answer, a marker every 5 minutes, the link stopped for 10 s
-// every 20 minutes), healthy and with weak charging. Prints the twelve checks' time, the
-// report's (checks, charts, HTML) and the size of the HTML. The goals: checks under 50 ms,
-// the report under 1 s and under 2 MB.
+// every 20 minutes), healthy and with weak charging, and eight hours healthy (the longest
+// recording the analysis window opens is some 14 hours). Prints the twelve checks' time, the
+// report's (checks, charts, HTML) and the size of the HTML. The goals: checks under 50 ms an
+// hour, the report under 1 s and under 2 MB.
 // Usage: bench_checks [directory for the scratch files, default /tmp]; with BENCH_KEEP set
 // the recordings and their reports (.html) are kept there.
 #include <algorithm>
@@ -115,8 +116,9 @@ const char* goal(bool met) {
     return met ? "goal met" : "GOAL MISSED";
 }
 
-void run(const std::string& name, const std::string& path, ecusim::EngineFaults faults) {
-    const std::vector<uint8_t> bytes = makeRecording(kHourPolls, faults);
+void run(const std::string& name, const std::string& path, ecusim::EngineFaults faults,
+         int hours = 1) {
+    const std::vector<uint8_t> bytes = makeRecording(kHourPolls * hours, faults);
     std::FILE* f = std::fopen(path.c_str(), "wb");
     const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (f) std::fclose(f);
@@ -134,7 +136,8 @@ void run(const std::string& name, const std::string& path, ecusim::EngineFaults 
     std::vector<checks::CheckResult> results;
     const auto all = timed(5, [&] { results = checks::RunChecks(checks::RecordingCheckData(r)); });
     std::printf("  twelve checks:  %8.1f ms (processor %.1f ms), median of 5 - %s (< %.0f ms)\n",
-                all.first, all.second, goal(all.second < kChecksGoalMs), kChecksGoalMs);
+                all.first, all.second, goal(all.second < kChecksGoalMs * hours),
+                kChecksGoalMs * hours);
     std::string verdicts;
     for (const checks::CheckResult& c : results)
         verdicts += std::string(" ") + checks::VerdictId(c.verdict);
@@ -168,5 +171,6 @@ int main(int argc, char** argv) {
     run("1 h, healthy", dir + "/bench_checks_healthy.mrec", 0);
     run("1 h, weak charging", dir + "/bench_checks_charging.mrec",
         static_cast<ecusim::EngineFaults>(ecusim::EngineFault::WeakCharging));
+    run("8 h, healthy", dir + "/bench_checks_8h.mrec", 0, 8);
     return 0;
 }

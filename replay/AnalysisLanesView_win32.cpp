@@ -15,6 +15,10 @@ namespace {
 
 constexpr std::size_t kLongestEventText = 40;
 constexpr COLORREF kEmptyBitColour = RGB(18, 26, 22);
+constexpr COLORREF kEvidenceColour = RGB(62, 34, 74);
+constexpr COLORREF kEvidenceEdgeColour = RGB(170, 110, 200);
+constexpr COLORREF kEvidenceMarkColour = RGB(230, 60, 48); // the report's red lines
+constexpr COLORREF kSecondLitColour = RGB(110, 50, 95);
 
 std::string LaneName(const analysis::Channel& c) {
     return c.unit.empty() ? c.mnemonic : c.mnemonic + ", " + c.unit;
@@ -36,11 +40,8 @@ void AnalysisLanesView::paint(HDC dc, const AnalysisGeometry& g, const AnalysisS
     if (s.hasSpan)
         band(XOfTime(g, s.view, s.span.fromMs), XOfTime(g, s.view, s.span.toMs) + 1, kSpanColour);
     if (dragBand_) band(std::min(dragX0_, dragX1_), std::max(dragX0_, dragX1_), kSpanColour);
-    if (!lit_.empty()) {
-        const std::vector<uint8_t> lit = analysis::HighlightColumns(rec, lit_, s.view);
-        for (int c = 0; c < static_cast<int>(lit.size()); ++c)
-            if (lit[c]) band(g.plot.left + c, g.plot.left + c + 1, kLitColour);
-    }
+    paintEvidence(dc, g, s, false);
+    paintLit(dc, g, s);
     for (int lane = 0; lane < static_cast<int>(s.lanes().size()); ++lane) {
         const RECT r{g.plot.left, g.plot.top + lane * g.laneHeight, g.plot.right,
                      g.plot.top + (lane + 1) * g.laneHeight - 3};
@@ -62,7 +63,47 @@ void AnalysisLanesView::paint(HDC dc, const AnalysisGeometry& g, const AnalysisS
         const int x = XOfTime(g, s.view, s.cursorMs);
         Line(dc, x, g.events.top, x, g.axis.top, kCursorColour, PS_DOT);
     }
+    paintEvidence(dc, g, s, true);
     paintAxis(dc, g, s);
+}
+
+void AnalysisLanesView::paintLit(HDC dc, const AnalysisGeometry& g, const AnalysisScene& s) const {
+    // One drive: the whole height; two: the first's upper half, the second's lower.
+    const int middle = s.second ? (g.events.top + g.axis.top) / 2 : g.axis.top;
+    auto columns = [&](const std::vector<uint8_t>& lit, int top, int bottom, COLORREF colour) {
+        for (int c = 0; c < static_cast<int>(lit.size()); ++c)
+            if (lit[c]) Fill(dc, {g.plot.left + c, top, g.plot.left + c + 1, bottom}, colour);
+    };
+    if (!lit_.empty())
+        columns(analysis::HighlightColumns(*s.first, lit_, s.view), g.events.top, middle,
+                kLitColour);
+    if (s.second && !secondLit_.empty())
+        columns(analysis::HighlightColumns(*s.second, secondLit_, s.alignment.secondView(s.view)),
+                middle, g.axis.top, kSecondLitColour);
+}
+
+void AnalysisLanesView::paintEvidence(HDC dc, const AnalysisGeometry& g, const AnalysisScene& s,
+                                      bool over) const {
+    for (const checks::EvidenceSpan& e : evidence_) {
+        const int x0 = std::max<int>(XOfTime(g, s.view, e.fromMs), g.plot.left);
+        const int x1 = std::min<int>(XOfTime(g, s.view, e.toMs) + 1, g.plot.right);
+        if (!over) {
+            // Under the lanes: the span's band.
+            if (x1 > x0) Fill(dc, {x0, g.events.top, x1, g.axis.top}, kEvidenceColour);
+            continue;
+        }
+        // Over them: its edges, its name and the moments it marks.
+        if (x1 <= g.plot.left || x0 >= g.plot.right) continue;
+        Line(dc, x0, g.events.top, x0, g.axis.top, kEvidenceEdgeColour);
+        Line(dc, x1 - 1, g.events.top, x1 - 1, g.axis.top, kEvidenceEdgeColour);
+        for (uint32_t m : e.marks) {
+            const int x = XOfTime(g, s.view, m);
+            if (x >= g.plot.left && x < g.plot.right)
+                Line(dc, x, g.events.top, x, g.axis.top, kEvidenceMarkColour);
+        }
+        const RECT name{x0 + 3, g.plot.top + 1, std::max<int>(x0 + 3, x1 - 2), g.plot.top + 15};
+        TextIn(dc, name, e.label, kEvidenceEdgeColour, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
 }
 
 void AnalysisLanesView::paintLane(HDC dc, const RECT& r, const analysis::AnalysedRecording& rec,
@@ -161,7 +202,12 @@ void AnalysisLanesView::paintAxis(HDC dc, const AnalysisGeometry& g, const Analy
         Line(dc, x, g.events.top, x, marker ? g.axis.top : g.events.bottom, colour);
         if (x + 2 >= freeFrom) {
             std::string text = e.event->text;
-            if (text.size() > kLongestEventText) text = text.substr(0, 38) + "…";
+            if (text.size() > kLongestEventText) {
+                std::size_t cut = kLongestEventText - 2;
+                while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+                    --cut; // not inside a character
+                text = text.substr(0, cut) + "…";
+            }
             const int width = TextWidth(dc, text);
             const RECT box{x + 2, g.events.top + 2, std::min<int>(x + 2 + width, g.plot.right),
                            g.events.bottom};

@@ -1,8 +1,9 @@
 #pragma once
 // What every view of the analysis window draws from: the recording (and the
 // second drive laid over it, with its alignment), the lanes' channels, the
-// stretch of time in view, the cursor, the span chosen and the user's decimal
-// symbol. The window owns it and changes it; the views only read it.
+// stretch of time in view, the cursor, the span chosen, the channels added to
+// the span's figures and the user's decimal symbol. The window owns it and
+// changes it; the views only read it.
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct AnalysisScene {
     std::shared_ptr<const analysis::AnalysedRecording> first, second;
     analysis::Alignment alignment;
     analysis::AnalysisSettings settings; // the window's size and the lanes' channels
+    std::vector<int> statsAdded;         // channels added to the span's figures
     analysis::TimeView view;
     double cursorMs = -1; // -1: no cursor
     bool hasSpan = false;

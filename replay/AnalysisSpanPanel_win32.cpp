@@ -19,8 +19,24 @@ void AnalysisSpanPanel::build(ui::Form& form) {
     AnchorList.OnChoose = [this](std::size_t line) { anchorChosen(line); };
 }
 
+namespace {
+
+constexpr int kAddChannelWidth = 120, kAddChannelHeight = 18;
+
+int StatsWidth(const AnalysisGeometry& g) {
+    return (g.bottom.right - g.bottom.left) * 2 / 3;
+}
+
+} // namespace
+
+RECT AnalysisSpanPanel::addChannelBox(const AnalysisGeometry& g) const {
+    const int right = g.bottom.left + StatsWidth(g);
+    return RECT{right - kAddChannelWidth, g.bottom.top - 2, right,
+                g.bottom.top - 2 + kAddChannelHeight};
+}
+
 void AnalysisSpanPanel::place(const AnalysisGeometry& g) {
-    const int statsWidth = (g.bottom.right - g.bottom.left) * 2 / 3;
+    const int statsWidth = StatsWidth(g);
     SpanLabel.place(g.bottom.left + 2, g.bottom.top);
     AnchorCaption.place(g.bottom.left + statsWidth + 10, g.bottom.top);
     MoveWindow(StatsList.handle(), g.bottom.left, g.bottom.top + 16, statsWidth,
@@ -41,9 +57,10 @@ void AnalysisSpanPanel::setAnchors(const analysis::AnalysedRecording& recording)
 void AnalysisSpanPanel::update(const AnalysisScene& s) {
     const analysis::AnalysedRecording& rec = *s.first;
     const analysis::TimeSpan span = s.chosenSpan();
-    stats_ = analysis::SpanStats(rec, s.lanes(), span);
+    const std::vector<int> channels = analysis::StatsChannels(s.lanes(), s.statsAdded);
+    stats_ = analysis::SpanStats(rec, channels, span);
     if (s.second)
-        compared_ = analysis::CompareSpanStats(rec, *s.second, s.alignment, s.lanes(), span);
+        compared_ = analysis::CompareSpanStats(rec, *s.second, s.alignment, channels, span);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < stats_.size(); ++i) {
         const analysis::Channel& c = rec.channels()[stats_[i].channel];

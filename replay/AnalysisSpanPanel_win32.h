@@ -1,6 +1,7 @@
 #pragma once
 // The bottom of the analysis window: the span's figures, one line per lane's
-// channel (with a second drive: the second's and the difference under each),
+// channel and per channel added to them from the family's catalogue (with a
+// second drive: the second's and the difference under each),
 // and the list of markers and events where two picks make a span. The figures
 // come from analysis::SpanStats and CompareSpanStats, worded by StatsText.
 #include <functional>
@@ -20,7 +21,9 @@ class AnalysisSpanPanel {
     void place(const AnalysisGeometry& g);
     // The recording's markers and events into the anchor list.
     void setAnchors(const analysis::AnalysedRecording& recording);
-    // The figures of the scene's span.
+    // Where the button that adds a channel to the figures goes (client).
+    RECT addChannelBox(const AnalysisGeometry& g) const;
+    // The figures of the scene's span, for the lanes' channels and those added.
     void update(const AnalysisScene& scene);
     const std::vector<analysis::ChannelStats>& stats() const { return stats_; }
 
@@ -29,7 +32,7 @@ class AnalysisSpanPanel {
     std::function<void(const analysis::TimeSpan& span)> OnSpan;
 
     ui::Label SpanLabel, AnchorCaption;
-    ui::ListBox StatsList;  // the span's figures, one line per lane
+    ui::ListBox StatsList;  // the span's figures, one line per channel
     ui::ListBox AnchorList; // markers and events: two picks make a span
 
   private:

@@ -1,9 +1,11 @@
 #pragma once
-// The save dialog of a CSV export from a window: the recording's name with ".csv"
-// offered first. When the user agrees to replace a file, it is removed here, since
-// the export itself never overwrites. Empty when the user cancelled.
+// The save dialogs of the windows over a recording: a CSV export and the workshop
+// report, each offering the recording's name with its own extension first. When the
+// user agrees to replace a file, it is removed here, since neither the export nor the
+// report ever overwrites. Empty when the user cancelled.
 #include <windows.h>
 
 #include <string>
 
 std::string AskCsvPath(HWND owner, const std::string& recordingPath);
+std::string AskReportPath(HWND owner, const std::string& recordingPath);

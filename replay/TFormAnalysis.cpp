@@ -1,5 +1,7 @@
 #include "replay/TFormAnalysis.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -8,16 +10,21 @@
 #include "analysis/AnalysisTexts.h"
 #include "analysis/TimeAxis.h"
 #include "assets/resource.h"
+#include "checks/CheckInfo.h"
+#include "platform/Clock.h"
 #include "platform/TextConversion.h"
 #include "platform/Win32System.h"
 #include "record/CsvExport.h"
+#include "record/FileErrorTexts.h"
 #include "record/RecordFile_win32.h"
 #include "record/RecordTexts.h"
 #include "replay/AnalysisDrawing_win32.h"
 #include "replay/AnalysisFile_win32.h"
 #include "replay/CsvExportCommand.h"
-#include "replay/CsvSaveDialog_win32.h"
+#include "replay/SaveDialogs_win32.h"
 #include "replay/ReplayTexts.h"
+#include "report/ReportCommand.h"
+#include "report/ReportModel.h"
 #include "startup/SystemChoices.h"
 #include "ui/Colours.h"
 #include "ui/FileDialog.h"
@@ -42,6 +49,13 @@ RECT WorkArea() {
     return work;
 }
 
+// The saved report in the default browser.
+bool OpenInBrowser(const std::string& path) {
+    const HINSTANCE done =
+        ShellExecuteW(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(done) > 32;
+}
+
 } // namespace
 
 // The plot area: drawn by the window into the form's back buffer.
@@ -60,6 +74,7 @@ TFormAnalysis::TFormAnalysis(HWND owner, Registry& registry, const std::string& 
                              std::function<void()> onClose)
     : registry_(registry), path_(path), secondPath_(second), onSeek_(std::move(onSeek)),
       onClose_(std::move(onClose)) {
+    OpenReport = OpenInBrowser;
     scene_.decimal = ChooseDecimalSeparator(UserLocaleText(LocaleItem::DecimalSeparator));
     const std::string title = "Анализ — " + path;
     // Ownerless: the main window stays usable beside it, the taskbar shows it.
@@ -117,14 +132,17 @@ void TFormAnalysis::build() {
     };
     // clang-format off
     const Row rows[] = {
-        {&AllButton,      60,  IDB_ANALYSIS_ALL,      IDB_ANALYSIS_ALL_LIT,      [this] { showWhole(); }},
-        {&ReplayButton,   96,  IDB_ANALYSIS_REPLAY,   IDB_ANALYSIS_REPLAY_LIT,   [this] { sendReplayToCursor(); }},
-        {&ExportButton,   120, IDB_ANALYSIS_EXPORT,   IDB_ANALYSIS_EXPORT_LIT,   [this] { exportPressed(); }},
-        {&LanesButton,    80,  IDB_ANALYSIS_LANES,    IDB_ANALYSIS_LANES_LIT,    [this] { setView(View::Lanes); }},
-        {&ScatterButton,  80,  IDB_ANALYSIS_SCATTER,  IDB_ANALYSIS_SCATTER_LIT,  [this] { setView(View::Scatter); }},
-        {&MapButton,      80,  IDB_ANALYSIS_MAP,      IDB_ANALYSIS_MAP_LIT,      [this] { setView(View::Map); }},
-        {&SecondButton,   120, IDB_ANALYSIS_SECOND,   IDB_ANALYSIS_SECOND_LIT,   [this] { secondPressed(); }},
-        {&AlignButton,    96,  IDB_ANALYSIS_ALIGN,    IDB_ANALYSIS_ALIGN_LIT,    [this] { nextAlignment(); }},
+        {&AllButton,      50,  IDB_ANALYSIS_ALL,      IDB_ANALYSIS_ALL_LIT,      [this] { showWhole(); }},
+        {&ReplayButton,   86,  IDB_ANALYSIS_REPLAY,   IDB_ANALYSIS_REPLAY_LIT,   [this] { sendReplayToCursor(); }},
+        {&ExportButton,   108, IDB_ANALYSIS_EXPORT,   IDB_ANALYSIS_EXPORT_LIT,   [this] { exportPressed(); }},
+        {&LanesButton,    66,  IDB_ANALYSIS_LANES,    IDB_ANALYSIS_LANES_LIT,    [this] { setView(View::Lanes); }},
+        {&ScatterButton,  76,  IDB_ANALYSIS_SCATTER,  IDB_ANALYSIS_SCATTER_LIT,  [this] { setView(View::Scatter); }},
+        {&MapButton,      66,  IDB_ANALYSIS_MAP,      IDB_ANALYSIS_MAP_LIT,      [this] { setView(View::Map); }},
+        {&ChecksButton,   86,  IDB_ANALYSIS_CHECKS,   IDB_ANALYSIS_CHECKS_LIT,   [this] { setView(View::Checks); }},
+        {&ReportButton,   66,  IDB_ANALYSIS_REPORT,   IDB_ANALYSIS_REPORT_LIT,   [this] { reportPressed(); }},
+        // The second drive: a recording of the same family, chosen by ChooseSecond.
+        {&SecondButton,   112, IDB_ANALYSIS_SECOND,   IDB_ANALYSIS_SECOND_LIT,   [this] { secondPressed(); }},
+        {&AlignButton,    90,  IDB_ANALYSIS_ALIGN,    IDB_ANALYSIS_ALIGN_LIT,    [this] { alignPressed(); }},
         {&MaximiseButton, 26,  IDB_ANALYSIS_MAXIMISE, IDB_ANALYSIS_MAXIMISE_LIT, [this] { toggleMaximise(); }},
         {&CloseButton,    26,  IDB_ANALYSIS_EXIT,     IDB_ANALYSIS_EXIT_LIT,     close},
     };
@@ -133,6 +151,10 @@ void TFormAnalysis::build() {
         r.button->setBounds(0, 7, r.width, 20);
         setPressFaces(*r.button, r.normal, r.lit, r.action);
     }
+    const RECT box = spanPanel_.addChannelBox(geometry());
+    AddChannelButton.setBounds(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    setPressFaces(AddChannelButton, IDB_ANALYSIS_ADD_CHANNEL, IDB_ANALYSIS_ADD_CHANNEL_LIT,
+                  [this] { chooseChannel(kChooseStats); });
     for (ui::Label* l : {&TitleLabel, &MessageLabel, &CursorTimeLabel}) {
         l->setColour(ui::kLabelGreen);
         add(*l);
@@ -152,14 +174,19 @@ void TFormAnalysis::build() {
         add(l);
         valueLabels_.push_back(&l);
     }
+    alignChooser_.build(*this);
+    alignChooser_.OnAligned = [this](const analysis::Alignment& a, const std::string& text) {
+        aligned(a, text);
+    };
     ChannelList.create(*this, 0, 0, 100, 100);
     ChannelList.setColours(ui::kLabelGreen, RGB(0, 0, 0));
     ChannelList.OnChoose = [this](std::size_t line) { channelChosen(line); };
     ShowWindow(ChannelList.handle(), SW_HIDE);
     ProgressTimer.setInterval(kProgressMs);
     ProgressTimer.OnTimer = [this] { progressTick(); };
-    for (ui::Picture* b : {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton,
-                           &MapButton, &SecondButton})
+    for (ui::Picture* b :
+         {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton, &MapButton,
+          &ChecksButton, &ReportButton, &SecondButton, &AddChannelButton})
         b->setEnabled(false);
     AlignButton.setVisible(false);
 }
@@ -180,13 +207,18 @@ void TFormAnalysis::layout() {
     const AnalysisGeometry g = geometry();
     int x = 8;
     for (ui::Picture* b : {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton,
-                           &MapButton, &SecondButton, &AlignButton}) {
+                           &MapButton, &ChecksButton, &ReportButton, &SecondButton, &AlignButton}) {
         b->setBounds(x, 7, b->width(), 20);
         x += b->width() + 6;
     }
     CloseButton.setBounds(clientWidth() - 34, 7, 26, 20);
     MaximiseButton.setBounds(clientWidth() - 64, 7, 26, 20);
     TitleLabel.place(x + 10, 10);
+    // A narrow window has no room for it beside the buttons.
+    TitleLabel.setVisible(TitleLabel.left() + TitleLabel.width() < MaximiseButton.left() - 8);
+    const RECT box = spanPanel_.addChannelBox(g);
+    AddChannelButton.setBounds(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    alignChooser_.place(g);
     MessageLabel.place(10, kAnalysisToolbarHeight + 2);
     plot_->setBounds(0, g.events.top - 2, g.side.left - 2, g.axis.bottom + 4 - (g.events.top - 2));
     CursorTimeLabel.place(g.side.left + 6, g.side.top + 2);
@@ -278,8 +310,9 @@ void TFormAnalysis::firstLoaded() {
         captions.push_back(c.caption);
     ChannelList.setLines(captions);
     mapView_.build(scene_);
-    for (ui::Picture* b : {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton,
-                           &MapButton, &SecondButton})
+    for (ui::Picture* b :
+         {&AllButton, &ReplayButton, &ExportButton, &LanesButton, &ScatterButton, &MapButton,
+          &ChecksButton, &ReportButton, &SecondButton, &AddChannelButton})
         b->setEnabled(true);
     char title[64];
     std::snprintf(title, sizeof title, "семейство %d, опросов: %zu", rec.family(), rec.pollCount());
@@ -310,9 +343,13 @@ void TFormAnalysis::secondLoaded() {
         return;
     }
     scene_.second = result.recording;
+    shownSecondPath_ = secondPath_;
     scene_.alignment = analysis::AlignAtStart(*scene_.first, *scene_.second);
-    alignMarker_ = 0;
+    alignChooser_.setDrives(*scene_.first, *scene_.second);
     AlignButton.setVisible(true);
+    // A cell lit for the first drive alone: lit afresh with both.
+    mapView_.setLitCell(-1);
+    lanesView_.clearLight();
     MessageLabel.setText(result.message.empty()
                              ? "Вторая запись наложена поверх первой (выровнены по началу): " +
                                    secondPath_
@@ -324,25 +361,21 @@ void TFormAnalysis::secondLoaded() {
 
 // ---- What the user does ----
 
-void TFormAnalysis::nextAlignment() {
+void TFormAnalysis::alignPressed() {
     if (!scene_.first || !scene_.second) return;
-    const analysis::AnalysedRecording &first = *scene_.first, &second = *scene_.second;
-    // The next marker number after the current one that both drives have.
-    int next = 0;
-    for (const MarkerInfo& m : first.markers()) {
-        analysis::Alignment at;
-        if (m.number > alignMarker_ && (next == 0 || m.number < next) &&
-            analysis::AlignAtMarkers(first, m.number, second, m.number, at))
-            next = m.number;
-    }
-    alignMarker_ = next;
-    if (next == 0 || !analysis::AlignAtMarkers(first, next, second, next, scene_.alignment)) {
-        scene_.alignment = analysis::AlignAtStart(first, second);
-        MessageLabel.setText("Вторая запись выровнена по началу.");
-    } else {
-        MessageLabel.setText("Вторая запись выровнена по метке " + std::to_string(next) +
-                             " обеих записей.");
-    }
+    setView(View::Lanes);
+    alignChooser_.show();
+    MessageLabel.setText("Выберите момент первой записи слева и тот же момент второй справа "
+                         "(первые опросы обеих — выравнивание по началу).");
+}
+
+void TFormAnalysis::alignAt(std::size_t firstMoment, std::size_t secondMoment) {
+    if (scene_.second) alignChooser_.pick(firstMoment, secondMoment);
+}
+
+void TFormAnalysis::aligned(const analysis::Alignment& alignment, const std::string& text) {
+    scene_.alignment = alignment;
+    MessageLabel.setText(text);
     updateCursorLabels();
     updateSpan();
     redraw();
@@ -391,7 +424,94 @@ void TFormAnalysis::selectSpan(double fromMs, double toMs) {
 void TFormAnalysis::updateSpan() {
     if (!scene_.first) return;
     spanPanel_.update(scene_);
-    if (mode_ == View::Scatter || mode_ == View::Map) redraw();
+    // The checks judge the span chosen: run again when it is another.
+    const bool same = checksGeneration_ > 0 && checksHaveSpan_ == scene_.hasSpan &&
+                      (!scene_.hasSpan || (checksSpan_.fromMs == scene_.span.fromMs &&
+                                           checksSpan_.toMs == scene_.span.toMs));
+    if (!same) runChecks();
+    if (mode_ != View::Lanes) redraw();
+}
+
+std::vector<int> TFormAnalysis::statsChannels() const {
+    return analysis::StatsChannels(scene_.lanes(), scene_.statsAdded);
+}
+
+void TFormAnalysis::toggleStatsChannel(int channel) {
+    if (!scene_.first || channel < 0 || channel >= scene_.first->channelCount()) return;
+    const std::string& name = scene_.first->channels()[channel].mnemonic;
+    std::vector<int>& added = scene_.statsAdded;
+    const auto at = std::find(added.begin(), added.end(), channel);
+    if (std::find(scene_.lanes().begin(), scene_.lanes().end(), channel) != scene_.lanes().end())
+        MessageLabel.setText(name + " — на ленте: его цифры уже в списке.");
+    else if (at != added.end()) {
+        added.erase(at);
+        MessageLabel.setText("Цифры " + name + " убраны из списка.");
+    } else {
+        added.push_back(channel);
+        MessageLabel.setText("Цифры " + name +
+                             " добавлены в список (выбор того же канала ещё раз — убрать).");
+    }
+    updateSpan();
+}
+
+// ---- Checks ----
+
+void TFormAnalysis::runChecks() {
+    const analysis::AnalysedRecording& rec = *scene_.first;
+    checksHaveSpan_ = scene_.hasSpan;
+    checksSpan_ = scene_.span;
+    const analysis::PollRange polls = scene_.hasSpan
+                                          ? rec.pollsBetween(scene_.span.fromMs, scene_.span.toMs)
+                                          : analysis::PollRange{0, rec.pollCount()};
+    checksView_.running(scene_.hasSpan
+                            ? "Проверки участка " +
+                                  analysis::RecordedClockText(rec, scene_.span.fromMs, false) +
+                                  " — " + analysis::RecordedClockText(rec, scene_.span.toMs, false)
+                            : std::string("Проверки всей записи"));
+    const unsigned generation = ++checksGeneration_;
+    checksJob_.start(scene_.first, polls.begin, polls.end,
+                     [this, generation] { post([this, generation] { checksDone(generation); }); });
+}
+
+void TFormAnalysis::checksDone(unsigned generation) {
+    if (generation != checksGeneration_) return; // a newer run is under way
+    checksView_.setResults(checksJob_.take(), scene_.first->family());
+    if (mode_ == View::Checks) redraw();
+}
+
+int TFormAnalysis::checksRowY(std::size_t row) const {
+    return checksView_.rowTop(geometry(), static_cast<int>(row));
+}
+
+void TFormAnalysis::showEvidence(int row) {
+    if (row < 0 || row >= static_cast<int>(checksView_.results().size())) return;
+    const checks::CheckResult& c = checksView_.results()[row];
+    checksView_.setChosen(row);
+    const checks::CheckInfo* info = checks::InfoOf(c.check);
+    const std::string name =
+        "«" + std::string(info ? info->title : "") + "»: " + checks::VerdictText(c.verdict);
+    if (c.spans.empty()) {
+        MessageLabel.setText(name + "; участков записи, по которым она судила, нет.");
+        redraw();
+        return;
+    }
+    // All its spans in view, with a little around them.
+    double from = c.spans.front().fromMs, to = c.spans.front().toMs;
+    std::string labels;
+    for (const checks::EvidenceSpan& e : c.spans) {
+        from = std::min<double>(from, e.fromMs);
+        to = std::max<double>(to, e.toMs);
+        if (labels.find(e.label) == std::string::npos)
+            labels += (labels.empty() ? "" : ", ") + e.label;
+    }
+    const analysis::AnalysedRecording& rec = *scene_.first;
+    const analysis::TimeSpan shown = analysis::Surroundings(rec, from, to);
+    scene_.view = analysis::Zoomed(rec, {shown.fromMs, shown.toMs, scene_.view.columns},
+                                   (shown.fromMs + shown.toMs) / 2, 1.0);
+    lanesView_.markEvidence(c.spans);
+    MessageLabel.setText(name + "; на ленте её участки (" + std::to_string(c.spans.size()) +
+                         "): " + labels + ". «Всё» снимает отметки, «Проверки» — к списку.");
+    setView(View::Lanes);
 }
 
 void TFormAnalysis::showWhole() {
@@ -400,6 +520,8 @@ void TFormAnalysis::showWhole() {
     scene_.hasSpan = false;
     mapView_.setLitCell(-1);
     lanesView_.clearLight();
+    lanesView_.clearEvidence();
+    checksView_.setChosen(-1);
     updateSpan();
     redraw();
 }
@@ -412,6 +534,7 @@ void TFormAnalysis::sendReplayToCursor() {
 void TFormAnalysis::setView(View view) {
     mode_ = view;
     ShowWindow(ChannelList.handle(), SW_HIDE);
+    alignChooser_.hide();
     choosing_ = -1;
     redraw();
 }
@@ -436,11 +559,39 @@ void TFormAnalysis::exportPressed() {
     if (!file.empty()) exportTo(file);
 }
 
+void TFormAnalysis::reportPressed() {
+    const std::string file = AskReportPath(handle(), path_);
+    if (!file.empty()) reportTo(file);
+}
+
+void TFormAnalysis::reportTo(const std::string& path) {
+    if (!scene_.first) return;
+    std::string message;
+    try {
+        const report::Report r =
+            report::MakeReport(scene_.first, path_, scene_.second, shownSecondPath_, std::string(),
+                               report::MadeOnText(LocalTimeAt(WallNow())));
+        Win32RecordFile file;
+        const FileError error = WriteReport(r, path, file);
+        message = FileErrorMessage(error, FileSituation::ExportShown, path);
+        if (error == FileError::None && !(OpenReport && OpenReport(path)))
+            message += ". Открыть отчёт в браузере не удалось: откройте этот файл сами.";
+    } catch (const std::exception&) {
+        message = "Не удалось составить отчёт: не хватает памяти.";
+    }
+    MessageLabel.setText(message);
+}
+
 void TFormAnalysis::secondPressed() {
-    ui::FileDialogRequest request;
-    request.title = L"Вторая запись";
-    request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
-    const std::string file = ui::ChooseFileToOpen(handle(), request);
+    std::string file;
+    if (ChooseSecond) {
+        file = ChooseSecond();
+    } else {
+        ui::FileDialogRequest request;
+        request.title = L"Вторая запись";
+        request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
+        file = ui::ChooseFileToOpen(handle(), request);
+    }
     if (!file.empty()) openSecond(file);
 }
 
@@ -491,6 +642,8 @@ void TFormAnalysis::channelChosen(std::size_t line) {
         scatterView_.setY(row);
     } else if (choosing_ == kChooseScatterColour) {
         scatterView_.setColour(row);
+    } else if (choosing_ == kChooseStats) {
+        toggleStatsChannel(row);
     }
     choosing_ = -1;
     SetFocus(handle());
@@ -521,6 +674,9 @@ void TFormAnalysis::paintPlot(HDC dc) {
         break;
     case View::Map:
         mapView_.paint(dc, g, scene_);
+        break;
+    case View::Checks:
+        checksView_.paint(dc, g);
         break;
     }
 }

@@ -1,7 +1,8 @@
 // The analysis window's mouse and keys: over the lanes a press pans, Shift
 // chooses a span, a drag along the axis zooms; the wheel zooms around the
-// pointer; the keys step and page; a click on the scatter or the map goes to
-// that view. The borderless window's edges and top strip size and move it.
+// pointer; the keys step and page; a click on the scatter, the map or a check
+// goes to that view's handler. The borderless window's edges and top strip size
+// and move it.
 #include "replay/TFormAnalysis.h"
 
 #include <windowsx.h>
@@ -16,6 +17,7 @@ namespace {
 constexpr double kWheelZoom = 0.8; // one notch in
 constexpr int kDragSlop = 3;       // pixels before a press becomes a drag
 constexpr int kSizingEdge = 6;
+constexpr int kChecksPage = 4; // rows of the checks a PgUp/PgDn moves
 
 } // namespace
 
@@ -36,6 +38,10 @@ void TFormAnalysis::mouseDown(int x, int y, bool shift, bool inAxis) {
     }
     if (mode_ == View::Map) {
         clickMap(x, y);
+        return;
+    }
+    if (mode_ == View::Checks) {
+        clickChecks(x, y);
         return;
     }
     // The lane's name: choose its channel.
@@ -96,6 +102,11 @@ void TFormAnalysis::doubleClick(int x, int y) {
 }
 
 void TFormAnalysis::wheel(int x, int delta) {
+    if (scene_.first && mode_ == View::Checks) {
+        checksView_.scroll(geometry(), delta > 0 ? -1 : 1);
+        redraw();
+        return;
+    }
     if (!scene_.first || mode_ != View::Lanes) return;
     const AnalysisGeometry g = geometry();
     const int at = std::clamp(x, static_cast<int>(g.plot.left), static_cast<int>(g.plot.right) - 1);
@@ -105,6 +116,11 @@ void TFormAnalysis::wheel(int x, int delta) {
 }
 
 void TFormAnalysis::key(WPARAM code) {
+    if (scene_.first && mode_ == View::Checks && (code == VK_PRIOR || code == VK_NEXT)) {
+        checksView_.scroll(geometry(), code == VK_PRIOR ? -kChecksPage : kChecksPage);
+        redraw();
+        return;
+    }
     if (!scene_.first || mode_ != View::Lanes) return;
     const analysis::AnalysedRecording& rec = *scene_.first;
     analysis::TimeView& view = scene_.view;
@@ -165,13 +181,24 @@ void TFormAnalysis::clickScatter(int x, int y) {
 
 void TFormAnalysis::clickMap(int x, int y) {
     if (!scene_.first) return;
-    const analysis::FuelTrimCell* hit = mapView_.cellAt(geometry(), x, y);
-    if (!hit) return;
-    mapView_.setLitCell(hit->cell);
-    lanesView_.light(hit->pollList);
-    MessageLabel.setText("Ячейка " + std::to_string(hit->cell) +
-                         ": её опросы подсвечены на ленте (кнопка «Всё» снимает подсветку)");
+    const int cell = mapView_.cellAt(geometry(), x, y);
+    if (cell < 0) return;
+    const analysis::FuelTrimCell* first = mapView_.map().find(cell);
+    const analysis::FuelTrimCell* second =
+        scene_.second ? mapView_.secondMap().find(cell) : nullptr;
+    mapView_.setLitCell(cell);
+    lanesView_.light(first ? first->pollList : std::vector<uint32_t>(),
+                     second ? second->pollList : std::vector<uint32_t>());
+    MessageLabel.setText(
+        "Ячейка " + std::to_string(cell) +
+        (scene_.second ? ": её опросы подсвечены на ленте, первой записи в верхней половине, "
+                         "второй в нижней (кнопка «Всё» снимает подсветку)"
+                       : ": её опросы подсвечены на ленте (кнопка «Всё» снимает подсветку)"));
     setView(View::Lanes);
+}
+
+void TFormAnalysis::clickChecks(int x, int y) {
+    showEvidence(checksView_.rowAt(geometry(), x, y));
 }
 
 LRESULT TFormAnalysis::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
