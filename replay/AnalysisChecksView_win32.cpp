@@ -13,10 +13,10 @@ constexpr int kHeadHeight = 22;    // the heading above the rows
 constexpr int kLineHeight = 14;    // one line of a row
 constexpr int kRowPadding = 6;     // above and below a row's lines
 constexpr int kLeastRowLines = 2;  // a row is at least as tall as two lines
-constexpr int kTitleWidth = 230;   // the check's name
-constexpr int kVerdictWidth = 110; // the verdict's badge
+constexpr int kTitleWidth = 190;   // the check's name, on two lines where it must
+constexpr int kVerdictWidth = 104; // the verdict's badge
 constexpr int kGap = 8;
-constexpr double kMeasuredShare = 0.6; // of what the name and verdict leave
+constexpr double kMostRangeShare = 0.45; // of what the name and verdict leave
 constexpr COLORREF kRowLineColour = RGB(40, 52, 46);
 
 COLORREF Rgb(const report::Colour& c) {
@@ -96,12 +96,19 @@ void AnalysisChecksView::paint(HDC dc, const AnalysisGeometry& g) const {
         return;
     }
     std::string text = heading_ + ": " + VerdictCounts(results_) +
-                       ". Щелчок по строке показывает на ленте участки, по которым судила проверка";
-    if (first_ > 0 || overflows(g)) text += "; колесо листает список";
+                       ". Щелчок по строке показывает на ленте, по каким участкам судила проверка";
+    if (first_ > 0 || overflows(g)) text += "; колесо листает";
     TextIn(dc, head, text + ".", ui::kLabelAmber, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     const int measuredLeft = a.left + 6 + kTitleWidth + kGap + kVerdictWidth + kGap;
-    const int measuredWidth = static_cast<int>((a.right - 6 - measuredLeft) * kMeasuredShare);
-    const int rangeLeft = measuredLeft + measuredWidth + kGap;
+    // The ranges as wide as the widest needs, the figures the rest.
+    int rangeWidth = 0;
+    for (const CheckRow& row : rows_)
+        for (const CheckRowLine& line : row.lines)
+            if (!line.range.empty())
+                rangeWidth = std::max(rangeWidth, TextWidth(dc, line.range) + kGap / 2);
+    rangeWidth =
+        std::min(rangeWidth, static_cast<int>((a.right - 6 - measuredLeft) * kMostRangeShare));
+    const int rangeLeft = a.right - 6 - rangeWidth;
     // The rows clipped to the well: the last one shown may be cut.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, a.left, a.top + kHeadHeight, a.right, a.bottom);
