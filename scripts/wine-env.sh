@@ -198,7 +198,8 @@ screen_file() {
     # The header's 25 big-endian numbers: its size, ..., bits per pixel (12th), bytes per line
     # (13th), ..., colour map entries written (20th); the pixels follow header and colour map.
     read -r -a f < <(od -An -v -t u1 -N 100 "$1" 2>/dev/null | tr -s ' \n' ' ' |
-        awk '{ for (i = 1; i + 3 <= NF; i += 4) printf "%d ", (($i * 256 + $(i + 1)) * 256 + $(i + 2)) * 256 + $(i + 3) }')
+        awk '{ for (i = 1; i + 3 <= NF; i += 4) printf "%d ", (($i * 256 + $(i + 1)) * 256 + $(i + 2)) * 256 + $(i + 3) }') ||
+        true # the numbers end without a newline: read says so, under set -e too
     [ "${#f[@]}" -eq 25 ] && [ "${f[11]}" = 32 ] || return 0
     export MOTOSKOP_SCREEN="$1 $((f[0] + 12 * f[19])) ${f[12]}"
 }
