@@ -10,7 +10,7 @@ namespace analysis {
 
 constexpr int kDefaultWindowWidth = 1340;
 constexpr int kDefaultWindowHeight = 720;
-constexpr int kMinWindowWidth = 900;
+constexpr int kMinWindowWidth = 960; // the top strip's buttons and the window's own
 constexpr int kMinWindowHeight = 560;
 constexpr int kMaxWindowSide = 16384;
 

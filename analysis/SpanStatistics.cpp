@@ -120,4 +120,12 @@ TimeSpan SpanBetween(const SpanAnchor& a, const SpanAnchor& b) {
     return {std::min(a.timeMs, b.timeMs), std::max(a.timeMs, b.timeMs)};
 }
 
+std::vector<int> StatsChannels(const std::vector<int>& lanes, const std::vector<int>& added) {
+    std::vector<int> out;
+    for (const std::vector<int>* from : {&lanes, &added})
+        for (int channel : *from)
+            if (std::find(out.begin(), out.end(), channel) == out.end()) out.push_back(channel);
+    return out;
+}
+
 } // namespace analysis

@@ -38,6 +38,10 @@ ChannelStats SpanStats(const AnalysedRecording& recording, int channel, const Ti
 std::vector<ChannelStats> SpanStats(const AnalysedRecording& recording,
                                     const std::vector<int>& channels, const TimeSpan& span);
 
+// The channels a span's figures are listed for: the lanes' in lane order, then those added
+// to the list in the order they were added (a channel already listed is listed once).
+std::vector<int> StatsChannels(const std::vector<int>& lanes, const std::vector<int>& added);
+
 // A moment a span can start or end at, as the list shows it: "21:44:53 метка 1: холостой ход".
 struct SpanAnchor {
     double timeMs = 0;

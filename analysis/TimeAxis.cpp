@@ -123,4 +123,11 @@ TimeView Panned(const AnalysedRecording& r, const TimeView& view, double byMs) {
     return clampToRecording(r, view.startMs + byMs, view.endMs - view.startMs, view.columns);
 }
 
+TimeSpan Surroundings(const AnalysedRecording& recording, double fromMs, double toMs) {
+    const double length = toMs - fromMs;
+    const double margin = std::max(length * kSurroundShare, (kSurroundLeastMs - length) / 2);
+    return {std::max<double>(recording.firstMs(), fromMs - margin),
+            std::min<double>(recording.lastMs(), toMs + margin)};
+}
+
 } // namespace analysis

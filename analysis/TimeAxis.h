@@ -7,6 +7,7 @@
 
 #include "record/IsoTime.h"
 #include "analysis/AnalysedRecording.h"
+#include "analysis/SpanStatistics.h"
 #include "analysis/TimeView.h"
 
 namespace analysis {
@@ -43,5 +44,13 @@ TimeView Zoomed(const AnalysedRecording& recording, const TimeView& view, double
                 double factor);
 // Moved by byMs, kept within the recording.
 TimeView Panned(const AnalysedRecording& recording, const TimeView& view, double byMs);
+
+// A tenth of a span's length shown either side of it ...
+constexpr double kSurroundShare = 0.1;
+// ... and a short span (a moment, a few polls) amid a minute.
+constexpr double kSurroundLeastMs = 60000;
+// A span of evidence with what came before and after it, within the recording: how the
+// report's charts and the analysis window show what a check judged.
+TimeSpan Surroundings(const AnalysedRecording& recording, double fromMs, double toMs);
 
 } // namespace analysis

@@ -12,6 +12,7 @@
 #include "startup/CommandLine.h"
 #include "replay/CsvExportCommand.h"
 #include "report/ReportCommand.h"
+#include "report/ReportModel.h"
 #include <cstdio>
 #include "app/DiagnosticLog_win32.h"
 #include "app/RecordControl_win32.h"
@@ -91,7 +92,7 @@ int ReportCommand(const CommandLineOptions& options) {
     request.recording = options.reportRecording;
     request.before = options.reportBefore;
     request.output = options.exportOutput;
-    request.madeOn = DateMinuteText(LocalTimeAt(WallNow()));
+    request.madeOn = report::MadeOnText(LocalTimeAt(WallNow()));
     Win32Registry registry;
     request.workshop = LoadWorkshopName(registry); // the head of the report
     Win32RecordFile file;

@@ -84,6 +84,12 @@
 #define IDB_ANALYSIS_EXIT_LIT 717
 #define IDB_ANALYSIS_ALIGN 718
 #define IDB_ANALYSIS_ALIGN_LIT 719
+#define IDB_ANALYSIS_CHECKS 720
+#define IDB_ANALYSIS_CHECKS_LIT 721
+#define IDB_ANALYSIS_REPORT 722
+#define IDB_ANALYSIS_REPORT_LIT 723
+#define IDB_ANALYSIS_ADD_CHANNEL 724
+#define IDB_ANALYSIS_ADD_CHANNEL_LIT 725
 
 // Checks window (checks/TFormChecks.cpp) and the main window's button that opens it
 #define IDJ_CHECKS_BACKGROUND 800 // 560 x 572

@@ -1,9 +1,10 @@
 // The engine checks and the workshop report on one hour of ECU family 4 (about 30 000 polls
-// of the simulated drive in bench/BenchDrive.h), healthy and with weak charging. Prints the twelve
-// checks' time, the report's (checks, charts, HTML) and the size of the HTML. The goals: checks
-// under 50 ms, the report under 1 s and under 2 MB. Usage: bench_checks [directory for the scratch
-// files, default /tmp]; with BENCH_KEEP set the recordings and their reports (.html) are kept
-// there.
+// of the simulated drive in bench/BenchDrive.h), healthy and with weak charging, and eight
+// hours healthy (the longest recording the analysis window opens is some 14 hours). Prints
+// the twelve checks' time, the report's (checks, charts, HTML) and the size of the HTML. The
+// goals: checks under 50 ms an hour, the report under 1 s and under 2 MB.
+// Usage: bench_checks [directory for the scratch files, default /tmp]; with BENCH_KEEP set
+// the recordings and their reports (.html) are kept there.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -28,8 +29,10 @@ const char* goal(bool met) {
     return met ? "goal met" : "GOAL MISSED";
 }
 
-void run(const std::string& name, const std::string& path, ecusim::EngineFaults faults) {
+void run(const std::string& name, const std::string& path, ecusim::EngineFaults faults,
+         int hours = 1) {
     bench::DriveShape shape;
+    shape.polls = bench::kHourPolls * hours;
     shape.faults = faults;
     const std::vector<uint8_t> bytes = bench::MakeDriveRecording(shape);
     const bool written = bench::WriteFile(path, bytes);
@@ -47,7 +50,8 @@ void run(const std::string& name, const std::string& path, ecusim::EngineFaults 
     std::vector<checks::CheckResult> results;
     const auto all = Timed(5, [&] { results = checks::RunChecks(checks::RecordingCheckData(r)); });
     std::printf("  twelve checks:  %8.1f ms (processor %.1f ms), median of 5 - %s (< %.0f ms)\n",
-                all.first, all.second, goal(all.second < kChecksGoalMs), kChecksGoalMs);
+                all.first, all.second, goal(all.second < kChecksGoalMs * hours),
+                kChecksGoalMs * hours);
     std::string verdicts;
     for (const checks::CheckResult& c : results)
         verdicts += std::string(" ") + checks::VerdictId(c.verdict);
@@ -81,5 +85,6 @@ int main(int argc, char** argv) {
     run("1 h, healthy", dir + "/bench_checks_healthy.mrec", 0);
     run("1 h, weak charging", dir + "/bench_checks_charging.mrec",
         static_cast<ecusim::EngineFaults>(ecusim::EngineFault::WeakCharging));
+    run("8 h, healthy", dir + "/bench_checks_8h.mrec", 0, 8);
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "record/CsvExport.h"
 #include "record/RecordFile.h"
+#include "startup/CommandLine.h"
 
 struct CsvExportRequest {
     std::string recording;
@@ -42,6 +43,3 @@ CsvExportOutcome
 RunCsvExport(const CsvExportRequest& request,
              const std::function<bool(const std::string&, std::vector<uint8_t>&)>& readFile,
              RecordFile& file);
-
-// Exit code of an export that wrote nothing.
-constexpr int kExitExportFailed = 3;

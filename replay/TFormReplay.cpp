@@ -1,4 +1,4 @@
-#include "replay/CsvSaveDialog_win32.h"
+#include "replay/SaveDialogs_win32.h"
 #include "replay/TFormReplay.h"
 
 #include <commctrl.h>

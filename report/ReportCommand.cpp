@@ -1,7 +1,8 @@
 #include "report/ReportCommand.h"
 
 #include "platform/Paths.h"
-#include "replay/CsvExportCommand.h"
+#include "record/FileErrorTexts.h"
+#include "startup/CommandLine.h"
 #include "analysis/RecordingLoader.h"
 #include "report/ReportModel.h"
 
@@ -46,6 +47,17 @@ std::string DefaultReportPath(const std::string& recording) {
     return WithExtension(recording, ".html");
 }
 
+FileError WriteReport(const report::Report& r, const std::string& output, RecordFile& file) {
+    const std::string text =
+        EndsWith(output, ".json") ? report::ReportJson(r) : report::ReportHtml(r);
+    FileError error = file.create(output);
+    if (error == FileError::None)
+        error = file.append(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    if (error == FileError::None) error = file.flush();
+    file.close();
+    return error;
+}
+
 ReportOutcome
 RunReport(const ReportRequest& request,
           const std::function<bool(const std::string&, std::vector<uint8_t>&)>& readFile,
@@ -54,36 +66,14 @@ RunReport(const ReportRequest& request,
     std::string why;
     if (!Load(request.recording, readFile, after, why)) return Failed(why);
     if (!request.before.empty() && !Load(request.before, readFile, before, why)) return Failed(why);
-    report::Report r;
-    r.workshop = request.workshop;
-    r.madeOn = request.madeOn;
-    r.drive = report::DriveOf(after.recording, request.recording);
-    if (before.recording) {
-        r.hasBefore = true;
-        r.before = report::DriveOf(before.recording, request.before);
-    }
+    const report::Report r =
+        report::MakeReport(after.recording, request.recording, before.recording, request.before,
+                           request.workshop, request.madeOn);
     const std::string output =
         request.output.empty() ? DefaultReportPath(request.recording) : request.output;
-    const std::string text =
-        EndsWith(output, ".json") ? report::ReportJson(r) : report::ReportHtml(r);
-    FileError error = file.create(output);
-    if (error == FileError::None)
-        error = file.append(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    if (error == FileError::None) error = file.flush();
-    file.close();
-    switch (error) {
-    case FileError::None:
-        break;
-    case FileError::Exists:
-        return Failed("файл " + output +
-                      " уже есть; выберите другое имя (существующий файл не заменяется).");
-    case FileError::NoSpace:
-        return Failed("не удалось записать " + output + ": нет места на диске.");
-    case FileError::NoPermission:
-        return Failed("не удалось записать " + output + ": нет прав на запись.");
-    case FileError::Other:
-        return Failed("не удалось записать " + output + ".");
-    }
+    const FileError error = WriteReport(r, output, file);
+    if (error != FileError::None)
+        return Failed(FileErrorMessage(error, FileSituation::ExportCommand, output));
     ReportOutcome outcome;
     outcome.message =
         "Записано: " + output + " (проверок: " + std::to_string(r.drive.checks.size()) + ").\n";

@@ -24,6 +24,12 @@ struct ReportOutcome {
 
 std::string DefaultReportPath(const std::string& recording);
 
+namespace report {
+struct Report;
+}
+// The report as HTML, or as JSON for an output ending in ".json", into a new file.
+FileError WriteReport(const report::Report& report, const std::string& output, RecordFile& file);
+
 ReportOutcome
 RunReport(const ReportRequest& request,
           const std::function<bool(const std::string&, std::vector<uint8_t>&)>& readFile,

@@ -12,7 +12,9 @@
 #include "link/AdapterAdvice.h"
 #include "record/VisitFields.h"
 #include "report/ReportModel.h"
+#include "report/VerdictColours.h"
 #include "analysis/SpanStatistics.h"
+#include "analysis/TimeAxis.h"
 
 namespace report {
 
@@ -22,10 +24,6 @@ namespace {
 constexpr int kChartColumns = 240;
 constexpr int kChartWidth = 640, kChartHeight = 110;
 constexpr std::size_t kChartsPerCheck = 2;
-// Evidence is shown with a little of what came before and after it, and a short span (a
-// moment, a few polls) amid a minute of its surroundings.
-constexpr double kChartMarginShare = 0.1;
-constexpr double kChartLeastMs = 60000;
 // The channels the comparison lists.
 const char* const kComparedChannels[] = {"FREQ", "TWAT", "UO2SENS", "MAP", "LEARN", "INT", "UBAT"};
 
@@ -106,7 +104,7 @@ std::string clock(const analysis::AnalysedRecording& r, double ms) {
     return FormatIso(t).substr(11, 8);
 }
 
-const char* kStyle = R"(<style>
+const char* kStyle = R"(
 @page { size: A4 portrait; margin: 14mm; }
 body { font-family: Arial, "Liberation Sans", sans-serif; font-size: 10.5pt; color: #111; max-width: 180mm; margin: auto; }
 h1 { font-size: 16pt; margin: 0 0 2mm; } h2 { font-size: 12.5pt; margin: 6mm 0 2mm; border-bottom: 1px solid #888; }
@@ -115,19 +113,17 @@ table { border-collapse: collapse; width: 100%; page-break-inside: auto; } tr, t
 table.checks td { border-top-color: #ddd; border-bottom-color: #ddd; } table.checks tbody { border-top: 1.5px solid #888; }
 td, th { border: 1px solid #bbb; padding: 1.2mm 1.6mm; vertical-align: top; text-align: left; }
 th { background: #eee; } .small { font-size: 9pt; color: #444; }
-.ok { background: #dff3df; } .attention { background: #fff1c7; } .fault { background: #f8d0d0; } .nodata { background: #eee; color: #555; }
 .verdict { font-weight: bold; white-space: nowrap; } .page { page-break-before: always; }
 .chart { page-break-inside: avoid; margin-bottom: 3mm; } svg { border: 1px solid #ccc; }
 ul { margin: 1mm 0 1mm 5mm; padding: 0; }
-</style>)";
+)";
 
 std::string chart(const Drive& d, const checks::EvidenceSpan& span) {
     const analysis::AnalysedRecording& r = *d.recording;
     if (span.channels.empty() || span.channels.front() < 0) return "";
-    const double length = double(span.toMs) - span.fromMs;
-    const double margin = std::max(length * kChartMarginShare, (kChartLeastMs - length) / 2);
-    const double from = std::max<double>(r.firstMs(), span.fromMs - margin);
-    const double to = std::min<double>(r.lastMs(), span.toMs + margin);
+    // Evidence with a little of what came before and after it.
+    const analysis::TimeSpan shown = analysis::Surroundings(r, span.fromMs, span.toMs);
+    const double from = shown.fromMs, to = shown.toMs;
     if (to <= from) return "";
     std::string out = "<div class=\"chart\"><div class=\"small\">" + escape(span.label) + ", " +
                       clock(r, span.fromMs) + "–" + clock(r, span.toMs) + "</div>";
@@ -289,8 +285,8 @@ std::string ReportHtml(const Report& report) {
     const Drive& d = report.drive;
     const analysis::AnalysedRecording& r = *d.recording;
     std::string out = "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
-                      "<title>Отчёт о диагностике</title>" +
-                      std::string(kStyle) + "</head><body>\n";
+                      "<title>Отчёт о диагностике</title><style>" +
+                      std::string(kStyle) + VerdictStyle() + "\n</style></head><body>\n";
     out += "<h1>" + escape(report.workshop.empty() ? "Отчёт о диагностике" : report.workshop) +
            "</h1>\n";
     out += "<p class=\"small\">Отчёт о диагностике двигателя" +

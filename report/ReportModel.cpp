@@ -47,4 +47,26 @@ Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
     return d;
 }
 
+Report MakeReport(std::shared_ptr<const analysis::AnalysedRecording> drive,
+                  const std::string& drivePath,
+                  std::shared_ptr<const analysis::AnalysedRecording> before,
+                  const std::string& beforePath, const std::string& workshop,
+                  const std::string& madeOn) {
+    Report r;
+    r.workshop = workshop;
+    r.madeOn = madeOn;
+    r.drive = DriveOf(std::move(drive), drivePath);
+    if (before) {
+        r.hasBefore = true;
+        r.before = DriveOf(std::move(before), beforePath);
+    }
+    return r;
+}
+
+std::string MadeOnText(const LocalTime& now) {
+    const std::string iso = FormatIso(now); // YYYY-MM-DDTHH:MM...
+    return iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4) + " " +
+           iso.substr(11, 5);
+}
+
 } // namespace report

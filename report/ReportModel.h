@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/AnalysedRecording.h"
+#include "record/IsoTime.h"
 #include "checks/Checks.h"
 #include "checks/FigureText.h"
 
@@ -42,6 +43,17 @@ struct Report {
 
 Drive DriveOf(std::shared_ptr<const analysis::AnalysedRecording> recording,
               const std::string& path);
+
+// The report of a recording, and of the one before the repair when before is not null: what
+// --report and the analysis window's «Отчёт» both write.
+Report MakeReport(std::shared_ptr<const analysis::AnalysedRecording> drive,
+                  const std::string& drivePath,
+                  std::shared_ptr<const analysis::AnalysedRecording> before,
+                  const std::string& beforePath, const std::string& workshop,
+                  const std::string& madeOn);
+// "10.12.2026 09:30": when a report is made, as it says so.
+std::string MadeOnText(const LocalTime& now);
+
 
 // Numbers and ranges in the checks' own words (checks/FigureText.h), so that the checks
 // window and the report agree.

@@ -53,3 +53,6 @@ std::string VersionText(); // "MOTOSKOP 1.0\n"
 // Exit codes of the command-line outcomes.
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 2;
+// --export-csv and --report: nothing written (the recording unreadable, the output there
+// already or not writable).
+constexpr int kExitExportFailed = 3;

@@ -1,7 +1,8 @@
-// Two drives laid over each other: aligned at a marker of each, a spike 5 s after
-// the marker falls in the same pixel column of both at every zoom; aligned at
-// their starts; the span figures of both cover the same stretch after the
-// markers; a drive of another family is refused with a message.
+// Two drives laid over each other: aligned at a marker of each (by number, or
+// picked from each drive's list of moments), a spike 5 s after the marker falls
+// in the same pixel column of both at every zoom; aligned at their starts; the
+// span figures of both cover the same stretch after the markers; a drive of
+// another family is refused with a message.
 #include <gtest/gtest.h>
 
 #include "analysis_fixture.h"
@@ -52,6 +53,24 @@ TEST(AnalysisAlignment, AtMarkersTheSameMomentFallsInTheSameColumn) {
     EXPECT_DOUBLE_EQ(at.shiftMs, -21000);
     EXPECT_FALSE(analysis::AlignAtMarkers(first, 1, second, 2, at)); // no marker 2
     EXPECT_DOUBLE_EQ(analysis::AlignAtStart(first, second).shiftMs, -3000);
+    // The same picked from each drive's list of moments, as the window's chooser offers
+    // them: marker 1 of the first with marker 7 of the second, and the first polls.
+    const auto moments = analysis::SpanAnchors(first),
+               secondMoments = analysis::SpanAnchors(second);
+    auto find = [](const std::vector<analysis::SpanAnchor>& list, const std::string& text) {
+        for (const analysis::SpanAnchor& a : list)
+            if (a.label.find(text) != std::string::npos) return a;
+        ADD_FAILURE() << text;
+        return analysis::SpanAnchor{};
+    };
+    EXPECT_DOUBLE_EQ(
+        analysis::AlignAt(find(moments, "метка 1").timeMs, find(secondMoments, "метка 7").timeMs)
+            .shiftMs,
+        at.shiftMs);
+    EXPECT_DOUBLE_EQ(analysis::AlignAt(find(moments, "первый опрос").timeMs,
+                                       find(secondMoments, "первый опрос").timeMs)
+                         .shiftMs,
+                     -3000);
 
     struct View {
         double from, to;

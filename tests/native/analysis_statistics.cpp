@@ -12,6 +12,7 @@
 #include "analysis_fixture.h"
 #include "record/ChannelValues.h"
 #include "analysis/SpanStatistics.h"
+#include "analysis/TimeAxis.h"
 
 namespace {
 
@@ -154,6 +155,42 @@ TEST(AnalysisStatistics, FiguresOfSpansPickedFromTheListMatchAPlainComputation) 
                 break;
             }
         }
+    }
+}
+
+TEST(AnalysisStatistics, AddedChannelsFollowTheLanesAndEvidenceIsShownAmidItsSurroundings) {
+    struct Listed {
+        std::vector<int> lanes, added, listed;
+    };
+    const Listed lists[] = {
+        {{17, 27, 40}, {},         {17, 27, 40}      },
+        {{17, 27, 40}, {5, 2},     {17, 27, 40, 5, 2}},
+        {{17, 27, 17}, {27, 3, 3}, {17, 27, 3}       },
+        {{},           {9},        {9}               },
+    };
+    for (const Listed& l : lists)
+        EXPECT_EQ(analysis::StatsChannels(l.lanes, l.added), l.listed);
+
+    // Polls from 10 s to 310 s: a tenth either side, at least a minute, within the recording.
+    RecordingBytes rec(kFamily);
+    for (uint32_t t = 10000; t <= 310000; t += 1000)
+        rec.poll(t, BlankReply());
+    const analysis::LoadResult loaded = Load(rec.bytes());
+    ASSERT_EQ(loaded.status, analysis::LoadStatus::Ready);
+    struct Shown {
+        double from, to, shownFrom, shownTo;
+    };
+    const Shown shown[] = {
+        {100000, 200000, 90000,  210000}, // a tenth of 100 s either side
+        {150000, 150000, 120000, 180000}, // a moment amid a minute
+        {140000, 150000, 115000, 175000}, // 10 s amid a minute
+        {12000,  20000,  10000,  46000 }, // cut at the first poll
+        {20000,  305000, 10000,  310000}, // the whole recording and no more
+    };
+    for (const Shown& s : shown) {
+        const analysis::TimeSpan got = analysis::Surroundings(*loaded.recording, s.from, s.to);
+        EXPECT_DOUBLE_EQ(got.fromMs, s.shownFrom) << s.from << ".." << s.to;
+        EXPECT_DOUBLE_EQ(got.toMs, s.shownTo) << s.from << ".." << s.to;
     }
 }
 

@@ -1,7 +1,8 @@
 // The analysis window over a recording written here, with every poll's reply
 // different and a stretch without answers: what its cursor and its span's
-// figures say is what the CSV export of the same polls says, and a double-click
-// on the timeline sends the replay to that poll.
+// figures say is what the CSV export of the same polls says, a double-click on
+// the timeline sends the replay to that poll, a click on a check shows the
+// stretch it judged, and «Отчёт» writes what --report writes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,6 +20,8 @@
 #include "record/RecordFile_win32.h"
 #include "record/RecordingWriter.h"
 #include "analysis/AnalysisChannels.h"
+#include "checks/CheckInfo.h"
+#include "report/ReportCommand.h"
 #include "tests/win/ProgramDriver.h"
 
 using namespace program_driver;
@@ -36,8 +39,9 @@ std::string TempPath(const std::string& name) {
 }
 
 // Family 4, each reply's bytes drawn at random after the frame's head.
-std::string WriteRecording() {
-    const std::string path = TempPath("Анализ.mrec");
+std::string WriteRecording(const std::string& name = "Анализ.mrec", uint32_t lengthMs = kLengthMs,
+                           unsigned seed = 18) {
+    const std::string path = TempPath(name);
     DeleteFileW(Widen(path).c_str());
     Win32RecordFile file;
     RecordingWriter writer(file);
@@ -47,8 +51,8 @@ std::string WriteRecording() {
     h.engine = "2.2 DOHC";
     h.startDateTime = "2026-12-09T10:00:00.000+03:00";
     EXPECT_EQ(writer.begin(path, h, 0), FileError::None) << path;
-    std::mt19937 random(18);
-    for (uint32_t t = 0; t <= kLengthMs; t += kPollMs) {
+    std::mt19937 random(seed);
+    for (uint32_t t = 0; t <= lengthMs; t += kPollMs) {
         if (t >= kSilentFrom && t < kSilentTo) {
             writer.poll(t, PollOutcome::NoAnswer, 4, nullptr, 0);
             continue;
@@ -232,6 +236,114 @@ TEST(AnalysisWindow, WhatCannotBeAnalysedSaysSoAndDrawsNoChart) {
     EXPECT_EQ(missing.message(), "Не удалось открыть файл записи.");
     f.replay.closeAnalysis();
     DeleteFileW(Widen(garbage).c_str());
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(Widen(path).c_str(), std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+TEST(AnalysisWindow, AClickOnACheckMovesTheTimelineToTheStretchItJudged) {
+    TForm1& f = Main();
+    constexpr uint32_t kLongMs = 600000; // ten minutes, the silence in its first
+    const std::string path = WriteRecording("Проверки.mrec", kLongMs);
+    TFormAnalysis& w = OpenAnalysis(f, path);
+    ASSERT_NE(w.recording(), nullptr) << w.message();
+    ASSERT_TRUE(PumpUntil([&w] { return !w.checksRunning(); }, 10000));
+    ASSERT_EQ(w.checkResults().size(), std::size_t(checks::kCheckCount));
+    const std::size_t row = static_cast<std::size_t>(checks::Check::LinkQuality);
+    const checks::CheckResult& link = w.checkResults()[row];
+    // The link's evidence is the stretch without answers.
+    ASSERT_EQ(link.spans.size(), 1u);
+    EXPECT_EQ(link.spans[0].fromMs, kSilentFrom);
+    EXPECT_EQ(link.spans[0].toMs, kSilentTo - kPollMs);
+    EXPECT_DOUBLE_EQ(w.timeView().endMs, kLongMs);
+
+    w.setView(TFormAnalysis::View::Checks);
+    // Rolled down with the wheel until its row is in sight, then clicked.
+    for (int turn = 0; turn < 12 && !(w.checksRowY(row) >= w.lanesTop() &&
+                                      w.checksRowY(row) + 20 < w.lanesBottom());
+         ++turn)
+        SendMessageW(w.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    const int y = w.checksRowY(row) + 8;
+    ASSERT_LT(y, w.lanesBottom());
+    SendMessageW(w.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, y));
+    SendMessageW(w.handle(), WM_LBUTTONUP, 0, MAKELPARAM(400, y));
+
+    EXPECT_EQ(w.view(), TFormAnalysis::View::Lanes);
+    ASSERT_EQ(w.evidence().size(), 1u);
+    EXPECT_EQ(w.evidence()[0].fromMs, kSilentFrom);
+    // The timeline holds the stretch amid a minute of the recording, no longer all of it.
+    EXPECT_LE(w.timeView().startMs, kSilentFrom);
+    EXPECT_GE(w.timeView().endMs, kSilentTo);
+    EXPECT_LT(w.timeView().endMs - w.timeView().startMs, 61000);
+    EXPECT_NE(w.message().find(checks::InfoOf(checks::Check::LinkQuality)->title),
+              std::string::npos);
+    f.replay.closeAnalysis();
+    DeleteFileW(Widen(path).c_str());
+}
+
+TEST(AnalysisWindow, TheReportIsWhatReportWritesWithTheSecondDriveAsTheOneBefore) {
+    TForm1& f = Main();
+    const std::string after = WriteRecording("После.mrec", kLengthMs, 18);
+    const std::string before = WriteRecording("До.mrec", kLengthMs, 7);
+    f.replay.openAnalysis(after, before);
+    ASSERT_TRUE(PumpUntil(
+        [&f] {
+            TFormAnalysis* a = f.replay.analysisWindow();
+            return a && !a->loading() && a->secondRecording();
+        },
+        10000));
+    TFormAnalysis& w = *f.replay.analysisWindow();
+    std::vector<std::string> opened;
+    bool opens = true;
+    w.OpenReport = [&](const std::string& file) {
+        opened.push_back(file);
+        return opens;
+    };
+    const std::string shown = TempPath("отчёт окна.html"), told = TempPath("отчёт команды.html");
+    for (const std::string& file : {shown, told})
+        DeleteFileW(Widen(file).c_str());
+    w.reportTo(shown);
+    EXPECT_EQ(w.message(), "Сохранено: " + shown);
+    EXPECT_EQ(opened, std::vector<std::string>{shown});
+
+    ReportRequest request;
+    request.recording = after;
+    request.before = before;
+    request.output = told;
+    Win32RecordFile file;
+    const ReportOutcome outcome = RunReport(
+        request,
+        [](const std::string& p, std::vector<uint8_t>& bytes) {
+            FileError why = FileError::None;
+            return ReadWholeFile(p, bytes, why);
+        },
+        file);
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.message;
+    // The same but for the minute each was made in.
+    auto withoutDate = [](std::string html) {
+        const std::size_t at = html.find(", составлен ");
+        if (at != std::string::npos) html.erase(at, html.find('<', at) - at);
+        return html;
+    };
+    const std::string a = ReadText(shown), b = ReadText(told);
+    EXPECT_NE(a.find("до и после ремонта"), std::string::npos);
+    EXPECT_NE(a.find(checks::InfoOf(checks::Check::LinkQuality)->title), std::string::npos);
+    EXPECT_EQ(withoutDate(a), withoutDate(b));
+
+    // A browser that cannot be started: the file stays written and the window says so.
+    opens = false;
+    DeleteFileW(Widen(told).c_str());
+    w.reportTo(told);
+    EXPECT_EQ(w.message(), "Сохранено: " + told +
+                               ". Открыть отчёт в браузере не удалось: откройте этот файл сами.");
+    EXPECT_EQ(withoutDate(ReadText(told)), withoutDate(a));
+    f.replay.closeAnalysis();
+    for (const std::string& path : {after, before, shown, told})
+        DeleteFileW(Widen(path).c_str());
 }
 
 } // namespace

@@ -29,18 +29,23 @@ void DrawAnalysisWindow(const std::string& dir) {
         int width;
         const char* text;
     };
+    // The widths are TFormAnalysis::build's.
     const Row rows[] = {
-        {"analysis_all",     60,  "Всё"                   },
-        {"analysis_replay",  96,  "К повтору"        },
-        {"analysis_export",  120, "Экспорт CSV"       },
-        {"analysis_lanes",   80,  "Лента"               },
-        {"analysis_scatter", 80,  "Разброс"           },
-        {"analysis_map",     80,  "Карта"               },
-        {"analysis_second",  120, "Вторая запись"},
-        {"analysis_align",   96,  "Выровнять"       },
+        {"analysis_all",     50,  "Всё"                   },
+        {"analysis_replay",  86,  "К повтору"        },
+        {"analysis_export",  108, "Экспорт CSV"       },
+        {"analysis_lanes",   66,  "Лента"               },
+        {"analysis_scatter", 76,  "Разброс"           },
+        {"analysis_map",     66,  "Карта"               },
+        {"analysis_checks",  86,  "Проверки"         },
+        {"analysis_report",  66,  "Отчёт"               },
+        {"analysis_second",  112, "Вторая запись"},
+        {"analysis_align",   90,  "Выровнять"       },
     };
     for (const Row& r : rows)
         WriteButtonFaces(dir, r.name, r.width, 20, Text(r.text, kBold, 10.5));
+    // Under the span's figures: a channel of the catalogue added to them.
+    WriteButtonFaces(dir, "analysis_add_channel", 120, 18, Text("Добавить канал", kBold, 10));
     WriteButtonFaces(dir, "analysis_maximise", 26, 20, FrameIcon());
     WriteButtonFaces(dir, "analysis_exit", 26, 20, ExitIcon());
 }
