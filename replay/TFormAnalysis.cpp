@@ -12,12 +12,14 @@
 #include "assets/resource.h"
 #include "checks/CheckInfo.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "platform/TextConversion.h"
 #include "platform/Win32System.h"
 #include "record/CsvExport.h"
 #include "record/FileErrorTexts.h"
 #include "record/RecordFile_win32.h"
 #include "record/RecordTexts.h"
+#include "record/RecordingFolder_win32.h"
 #include "replay/AnalysisDrawing_win32.h"
 #include "replay/AnalysisFile_win32.h"
 #include "replay/CsvExportCommand.h"
@@ -25,6 +27,7 @@
 #include "replay/ReplayTexts.h"
 #include "report/ReportCommand.h"
 #include "report/ReportModel.h"
+#include "settings/ReportSettings.h"
 #include "startup/SystemChoices.h"
 #include "ui/Colours.h"
 #include "ui/FileDialog.h"
@@ -175,6 +178,13 @@ void TFormAnalysis::build() {
         valueLabels_.push_back(&l);
     }
     alignChooser_.build(*this);
+    beforeChooser_.build(*this);
+    beforeChooser_.OnChosen = [this](const std::string& file) {
+        if (file.empty())
+            chooseSecondFile();
+        else
+            openSecond(file);
+    };
     alignChooser_.OnAligned = [this](const analysis::Alignment& a, const std::string& text) {
         aligned(a, text);
     };
@@ -219,6 +229,7 @@ void TFormAnalysis::layout() {
     const RECT box = spanPanel_.addChannelBox(g);
     AddChannelButton.setBounds(box.left, box.top, box.right - box.left, box.bottom - box.top);
     alignChooser_.place(g);
+    beforeChooser_.place(g);
     MessageLabel.place(10, kAnalysisToolbarHeight + 2);
     plot_->setBounds(0, g.events.top - 2, g.side.left - 2, g.axis.bottom + 4 - (g.events.top - 2));
     CursorTimeLabel.place(g.side.left + 6, g.side.top + 2);
@@ -535,6 +546,7 @@ void TFormAnalysis::setView(View view) {
     mode_ = view;
     ShowWindow(ChannelList.handle(), SW_HIDE);
     alignChooser_.hide();
+    beforeChooser_.hide();
     choosing_ = -1;
     redraw();
 }
@@ -568,9 +580,9 @@ void TFormAnalysis::reportTo(const std::string& path) {
     if (!scene_.first) return;
     std::string message;
     try {
-        const report::Report r =
-            report::MakeReport(scene_.first, path_, scene_.second, shownSecondPath_, std::string(),
-                               report::MadeOnText(LocalTimeAt(WallNow())));
+        const report::Report r = report::MakeReport(scene_.first, path_, scene_.second,
+                                                    shownSecondPath_, LoadWorkshopName(registry_),
+                                                    report::MadeOnText(LocalTimeAt(WallNow())));
         Win32RecordFile file;
         const FileError error = WriteReport(r, path, file);
         message = FileErrorMessage(error, FileSituation::ExportShown, path);
@@ -583,15 +595,36 @@ void TFormAnalysis::reportTo(const std::string& path) {
 }
 
 void TFormAnalysis::secondPressed() {
-    std::string file;
     if (ChooseSecond) {
-        file = ChooseSecond();
-    } else {
-        ui::FileDialogRequest request;
-        request.title = L"Вторая запись";
-        request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
-        file = ui::ChooseFileToOpen(handle(), request);
+        const std::string file = ChooseSecond();
+        if (!file.empty()) openSecond(file);
+        return;
     }
+    // The other recordings of this vehicle in the recording's folder, when its visit names
+    // the plate or the VIN; else, or when there are none, the file dialog.
+    Win32RecordingFolder disk;
+    VehicleRecording self;
+    std::vector<VehicleRecording> candidates;
+    if (ReadVehicleOfRecording(disk, path_, self)) {
+        std::string folder, name;
+        SplitPath(path_, folder, name);
+        candidates = SameVehicleRecordings(disk, folder, self.visit.plate, self.visit.vin, path_);
+    }
+    if (candidates.empty()) {
+        chooseSecondFile();
+        return;
+    }
+    setView(View::Lanes);
+    beforeChooser_.show(candidates);
+    MessageLabel.setText("Выберите запись того же автомобиля, сделанную до ремонта, или «Другой "
+                         "файл…».");
+}
+
+void TFormAnalysis::chooseSecondFile() {
+    ui::FileDialogRequest request;
+    request.title = L"Вторая запись";
+    request.filter = L"Записи MOTOSKOP (*.mrec)\0*.mrec\0Все файлы\0*.*\0";
+    const std::string file = ui::ChooseFileToOpen(handle(), request);
     if (!file.empty()) openSecond(file);
 }
 

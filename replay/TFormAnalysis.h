@@ -27,6 +27,7 @@
 #include "analysis/TimeView.h"
 #include "checks/CheckResult.h"
 #include "replay/AnalysisAlignChooser_win32.h"
+#include "replay/AnalysisBeforeChooser_win32.h"
 #include "replay/AnalysisChecksView_win32.h"
 #include "replay/AnalysisGeometry_win32.h"
 #include "replay/AnalysisLanesView_win32.h"
@@ -140,6 +141,7 @@ class TFormAnalysis : public ui::Form {
     void reportPressed();
     void secondPressed();
     void alignPressed();
+    void chooseSecondFile();
     void aligned(const analysis::Alignment& alignment, const std::string& text);
     void runChecks();
     void checksDone(unsigned generation);
@@ -178,6 +180,7 @@ class TFormAnalysis : public ui::Form {
     AnalysisChecksView checksView_;
     AnalysisSpanPanel spanPanel_;
     AnalysisAlignChooser alignChooser_;
+    AnalysisBeforeChooser beforeChooser_;
     unsigned checksGeneration_ = 0; // the latest run: the results of an older one are dropped
     bool checksHaveSpan_ = false;   // what the latest run judged: the span, or the whole
     analysis::TimeSpan checksSpan_;

@@ -25,4 +25,5 @@ motoskop_sources(replay
     AnalysisSpanPanel_win32.cpp
     AnalysisChecksView_win32.cpp
     AnalysisAlignChooser_win32.cpp
+    AnalysisBeforeChooser_win32.cpp
 )

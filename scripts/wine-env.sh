@@ -234,8 +234,10 @@ start_ecusim() {
     HARNESS_PIDS+=("$!")
     ECUSIM_PID=$!
     local i
-    for i in $(seq 1 100); do
-        [ -L "$WINE_PORTS/com$com" ] && [ -s "$run/ecusim.out" ] && break
+    # Up to 15 s: on a machine busy with the other lanes' builds and programs the simulator
+    # can take seconds to make its pty.
+    for i in $(seq 1 300); do
+        [ -L "$WINE_PORTS/com$com" ] && grep -q '^pty ' "$run/ecusim.out" 2>/dev/null && break
         kill -0 "$ECUSIM_PID" 2>/dev/null || { cat "$run/ecusim.err" >&2; die "ecusim exited"; }
         sleep 0.05
     done
