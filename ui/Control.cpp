@@ -4,6 +4,10 @@
 
 namespace ui {
 
+Control::~Control() {
+    if (form_) form_->forget(*this);
+}
+
 void Control::setBounds(int left, int top, int width, int height) {
     invalidate();
     left_ = left;

@@ -15,7 +15,9 @@ using MouseHandler = std::function<void(MouseButton button, int x, int y)>;
 
 class Control {
   public:
-    virtual ~Control() = default;
+    // Leaves its form: a control freed before the form (one held by pointer) is never touched
+    // by the form again.
+    virtual ~Control();
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

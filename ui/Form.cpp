@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include <algorithm>
 #include <windowsx.h>
 
 #include <utility>
@@ -50,6 +51,10 @@ void Form::setColour(COLORREF colour) {
     if (brush_) DeleteObject(brush_);
     brush_ = CreateSolidBrush(colour);
     invalidateAll();
+}
+
+void Form::forget(Control& control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
 }
 
 void Form::add(Control& control) {

@@ -90,6 +90,8 @@ class Form : public WindowObject {
     COLORREF colour_ = RGB(0, 0, 0);
     HBRUSH brush_ = nullptr;
     std::vector<Control*> controls_;
+    friend class Control;
+    void forget(Control& control); // a control going away
     std::vector<std::pair<int, ChildHandler>> childHandlers_;
     int nextHandlerId_ = 1;
     Control* captured_ = nullptr;
