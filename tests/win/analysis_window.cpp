@@ -17,11 +17,13 @@
 #include <vector>
 
 #include "platform/TextConversion.h"
+#include "platform/Win32Registry.h"
 #include "record/RecordFile_win32.h"
 #include "record/RecordingWriter.h"
 #include "analysis/AnalysisChannels.h"
 #include "checks/CheckInfo.h"
 #include "report/ReportCommand.h"
+#include "settings/ReportSettings.h"
 #include "tests/win/ProgramDriver.h"
 
 using namespace program_driver;
@@ -314,6 +316,8 @@ TEST(AnalysisWindow, TheReportIsWhatReportWritesWithTheSecondDriveAsTheOneBefore
     request.recording = after;
     request.before = before;
     request.output = told;
+    Win32Registry registry;
+    request.workshop = LoadWorkshopName(registry); // as the command line's report has it
     Win32RecordFile file;
     const ReportOutcome outcome = RunReport(
         request,
