@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks/CheckInfo.h"
+#include "analysis/DriveComparison.h"
 #include "analysis/FuelTrimMap.h"
 #include "link/AdapterAdvice.h"
 #include "record/VisitFields.h"
@@ -267,15 +268,11 @@ std::string comparison(const Report& report) {
     if (!ma.available || !mb.available || (ma.cells.empty() && mb.cells.empty()))
         return out + "<p>Нет данных для карты: нужна замкнутая петля на прогретом двигателе.</p>\n";
     out += "<table><tr><th>Ячейка</th><th>До</th><th>После</th><th>Разница</th></tr>\n";
-    for (int cell = 0; cell < 256; ++cell) {
-        const analysis::FuelTrimCell* x = ma.find(cell);
-        const analysis::FuelTrimCell* y = mb.find(cell);
-        if (!x && !y) continue;
-        out += "<tr><td>" + std::to_string(cell) + "</td><td>" +
-               (x ? NumberText(x->meanLearn) : "—") + "</td><td>" +
-               (y ? NumberText(y->meanLearn) : "—") + "</td><td>" +
-               (x && y ? NumberText(y->meanLearn - x->meanLearn) : "—") + "</td></tr>\n";
-    }
+    for (const analysis::CellSideBySide& c : analysis::CompareFuelTrim(ma, mb))
+        out += "<tr><td>" + std::to_string(c.cell) + "</td><td>" +
+               (c.inFirst ? NumberText(c.firstLearn) : "—") + "</td><td>" +
+               (c.inSecond ? NumberText(c.secondLearn) : "—") + "</td><td>" +
+               (c.inFirst && c.inSecond ? NumberText(c.learnDiff) : "—") + "</td></tr>\n";
     return out + "</table>\n";
 }
 
